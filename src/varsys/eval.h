@@ -1,0 +1,35 @@
+// The operand readers every handler uses: a target reference, a value
+// operand (literals, variables, parentheses, arithmetic, concatenation) and
+// a condition. They read from the code position of the running instruction.
+#pragma once
+
+#include <string>
+
+namespace kestrel {
+
+struct Runtime;
+
+// Reads a bracketed variable reference without evaluating it; `out` gets
+// the text inside the outer brackets. Returns false when a line end (left
+// unread) or the end of the code comes first.
+bool next_reference(Runtime& rt, std::string& out);
+
+// Reads and evaluates one value operand into `out` (empty when no operand
+// is present). The position is left on the character after the operand.
+void eval_operand(Runtime& rt, std::string& out);
+// Convenience form of eval_operand.
+std::string eval_operand(Runtime& rt);
+
+// Reads a condition: comparisons joined by '|' and '&', folded left to
+// right without precedence.
+bool eval_condition(Runtime& rt);
+
+// Compares two texts by a comparison sign: '=', '!', '<', '>', and 'l'
+// for "<=" and 'g' for ">=".
+bool compare_texts(const std::string& left, const std::string& right, char sign);
+
+// True when the next non-blank character of the line is a line end or the
+// end of the code (nothing more to read on this line).
+bool at_line_end(Runtime& rt);
+
+}  // namespace kestrel

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "core/dispatch.h"
+
+namespace kestrel {
+
+extern const OpcodeGroup kStoreOpcodes;
+
+}  // namespace kestrel
