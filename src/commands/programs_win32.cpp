@@ -1,0 +1,7 @@
+#include "win32/platform_groups.h"
+
+namespace kestrel {
+
+const OpcodeGroup kProgramOpcodes{};
+
+}  // namespace kestrel
