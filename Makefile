@@ -1,0 +1,61 @@
+# Kestrel runtime: dependencies, build, run and test.
+#   make deps    install missing Debian packages (idempotent, fast when done)
+#   make build   configure and build both presets (native, win32)
+#   make run     link examples/hello.kil (or SCRIPT=...) and run it under Wine
+#   make test    build, then unit tests and all end-to-end cases
+SHELL := /bin/bash
+JOBS ?= 2
+SCRIPT ?= examples/hello.kil
+ARGS ?=
+PYTHON ?= python3
+
+PACKAGES := cmake g++ make python3 g++-mingw-w64-i686 googletest libgtest-dev \
+            xvfb wine wine32:i386
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+HARNESS := tests/e2e/harness
+
+.PHONY: deps build build-native build-win32 run test clean
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' "$$p" 2>/dev/null | grep -q '^install ok installed$$' \
+	    || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "deps: installing$$missing"; \
+	  case "$$missing" in *:i386*) \
+	    dpkg --print-foreign-architectures | grep -qx i386 || $(SUDO) dpkg --add-architecture i386;; \
+	  esac; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+	@bash $(HARNESS)/enable-i386.sh
+
+build: build-native build-win32
+
+build-native:
+	cmake --preset native
+	cmake --build --preset native -j$(JOBS)
+
+build-win32:
+	cmake --preset win32
+	cmake --build --preset win32 -j$(JOBS)
+
+run: deps build
+	$(PYTHON) $(HARNESS)/e2e.py exec --build-dir build/win32 --klink build/native/klink \
+	  $(SCRIPT) $(ARGS)
+
+# Both test runs happen even when the first fails; the closing line sums them.
+test: deps build
+	@set -o pipefail; status=0; : > build/test.log; \
+	ctest --preset native 2>&1 | tee -a build/test.log || status=1; \
+	ctest --preset win32 2>&1 | tee -a build/test.log || status=1; \
+	awk '/tests passed, [0-9]+ tests? failed out of/ { \
+	       for (i = 1; i <= NF; i++) if ($$i == "out") total += $$(i+2); \
+	       for (i = 1; i <= NF; i++) if ($$i ~ /^failed$$/) failed += $$(i-2); } \
+	     END { printf "total: %d passed, %d failed\n", total - failed, failed }' build/test.log; \
+	exit $$status
+
+clean:
+	rm -rf build

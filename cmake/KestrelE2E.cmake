@@ -1,0 +1,1 @@
+# e2e registration: filled in below

@@ -1,0 +1,47 @@
+# Win32 targets (i686-w64-mingw32, see cmake/toolchain-mingw32.cmake):
+#   kestrel.exe        the runtime, PE32 GUI, static, <= 400 KB
+#   kestrel-trace.exe  optional tracing flavour (-DKESTREL_BUILD_TRACE=ON):
+#                      the same sources compiled with KESTREL_TRACE=1
+# klink.exe and kspy.exe are built by tools/.
+
+set(KESTREL_WIN32_LIBS
+  user32 gdi32 comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32 winmm version)
+set(KESTREL_RUNTIME_SIZE_LIMIT 409600 CACHE STRING "Largest allowed size of kestrel.exe in bytes")
+option(KESTREL_BUILD_TRACE "Also build kestrel-trace.exe (KESTREL_TRACE=1)" OFF)
+
+# Options of every program built for Windows: static C and C++ runtime and
+# winpthread, size-oriented sections, stripped.
+add_library(kestrel-win32-base INTERFACE)
+target_compile_definitions(kestrel-win32-base INTERFACE
+  WINVER=0x0600 _WIN32_WINNT=0x0600 NOMINMAX)
+target_compile_options(kestrel-win32-base INTERFACE
+  $<$<COMPILE_LANGUAGE:C,CXX>:-O2 -ffunction-sections -fdata-sections>)
+target_link_options(kestrel-win32-base INTERFACE
+  -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
+
+# kestrel_add_runtime(NAME [DEFINITIONS...]): one runtime executable from
+# the portable core, the Win32 sources and the resources.
+function(kestrel_add_runtime name)
+  add_executable(${name} WIN32
+    ${KESTREL_CORE_SOURCES} ${KESTREL_WIN32_SOURCES}
+    "${PROJECT_SOURCE_DIR}/res/kestrel.rc")
+  kestrel_project_options(${name})
+  target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}/res")
+  target_compile_definitions(${name} PRIVATE ${ARGN})
+  target_link_libraries(${name} PRIVATE kestrel-win32-base ${KESTREL_WIN32_LIBS})
+  set_property(SOURCE "${PROJECT_SOURCE_DIR}/res/kestrel.rc" APPEND PROPERTY OBJECT_DEPENDS
+    "${PROJECT_SOURCE_DIR}/res/kestrel.manifest" "${PROJECT_SOURCE_DIR}/res/kestrel.ico")
+endfunction()
+
+if(EXISTS "${KESTREL_SRC}/win32/main.cpp")
+  kestrel_add_runtime(kestrel NDEBUG)
+  if(KESTREL_BUILD_TRACE)
+    kestrel_add_runtime(kestrel-trace KESTREL_TRACE=1)
+  endif()
+  add_test(NAME build/kestrel-size
+    COMMAND "${CMAKE_COMMAND}" -DFILE=$<TARGET_FILE:kestrel>
+            -DLIMIT=${KESTREL_RUNTIME_SIZE_LIMIT}
+            -P "${PROJECT_SOURCE_DIR}/cmake/CheckSize.cmake")
+else()
+  message(STATUS "kestrel.exe: src/win32/main.cpp not present yet, skipped")
+endif()
