@@ -1,25 +1,16 @@
 #include "dialogs/window_class.h"
 
-#include "dialogs/completion.h"
-
 namespace kestrel::win32 {
 
 namespace {
 
 HINSTANCE instance_ = nullptr;
-HWND owner_ = nullptr;
 int theme_height_ = 0;
-bool theme_active_ = false;
+UINT taskbar_created_ = 0;
 
-LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam,
-                                  LPARAM lparam) {
-  switch (message) {
-    case WM_CLOSE:
-      return 0;
-    default:
-      return ::DefWindowProcA(window, message, wparam, lparam);
-  }
-}
+using IsThemeActiveFn = BOOL(WINAPI*)();
+// Found once at start; the library stays loaded for the whole run.
+IsThemeActiveFn is_theme_active_ = nullptr;
 
 }  // namespace
 
@@ -32,40 +23,36 @@ bool register_window_class(HINSTANCE instance) {
   wc.hInstance = instance;
   wc.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(1000));
   wc.hIconSm = ::LoadIconA(instance, MAKEINTRESOURCEA(1000));
-  wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = "ksw";
+  taskbar_created_ = ::RegisterWindowMessageA("TaskbarCreated");
   return ::RegisterClassExA(&wc) != 0;
 }
 
+// The theme function is optional: without "UxTheme.dll" or without the
+// export the extra height stays 0 and variable 56 reads "-1".
 void probe_theme() {
   HMODULE uxtheme = ::LoadLibraryA("UxTheme.dll");
   if (!uxtheme) return;
-  using IsThemeActiveFn = BOOL(WINAPI*)();
-  auto is_theme_active = reinterpret_cast<IsThemeActiveFn>(
+  is_theme_active_ = reinterpret_cast<IsThemeActiveFn>(
       reinterpret_cast<void*>(::GetProcAddress(uxtheme, "IsThemeActive")));
-  if (is_theme_active && is_theme_active() == 1) {
-    theme_active_ = true;
-    theme_height_ = 10;
-  }
+  if (is_theme_active_ && is_theme_active_() == 1) theme_height_ = 10;
 }
 
 int theme_extra_height() { return theme_height_; }
-bool theme_active() { return theme_active_; }
 
-void create_builtin_windows(HINSTANCE instance) {
-  const int cx = ::GetSystemMetrics(SM_CXSCREEN);
-  const int cy = ::GetSystemMetrics(SM_CYSCREEN);
-  owner_ = ::CreateWindowExA(0, "ksw", "", WS_BORDER, cx / 2 - 280, cy / 2 - 205, 0, 0,
-                             nullptr, nullptr, instance, nullptr);
-}
+bool theme_active() { return is_theme_active_ && is_theme_active_() != 0; }
 
-HWND owner_window() { return owner_; }
+HWND owner_window() { return builtin_windows().owner; }
+
+HINSTANCE module_instance() { return instance_; }
+
+UINT taskbar_created_message() { return taskbar_created_; }
 
 Completion& completion() {
   static Completion state;
   return state;
 }
-HINSTANCE module_instance() { return instance_; }
 
 }  // namespace kestrel::win32
