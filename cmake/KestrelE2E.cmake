@@ -1,1 +1,70 @@
-# e2e registration: filled in below
+# End-to-end cases tests/e2e/<area>/<name>.kil (format: tests/e2e/README.md).
+#   win32 build:  e2e/<area>/<name>         every case, under Wine, on kestrel.exe
+#   native build: e2e-native/<area>/<name>  cases that need no Windows, on
+#                                           kestrel-run-asan
+# The case list comes from the harness itself (e2e.py list); adding,
+# removing or editing a case re-runs the configure step.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+set(KESTREL_E2E_DIR "${PROJECT_SOURCE_DIR}/tests/e2e")
+set(KESTREL_E2E "${KESTREL_E2E_DIR}/harness/e2e.py")
+file(GLOB KESTREL_E2E_FILES CONFIGURE_DEPENDS "${KESTREL_E2E_DIR}/*/*.kil")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KESTREL_E2E_FILES})
+
+execute_process(
+  COMMAND "${Python3_EXECUTABLE}" "${KESTREL_E2E}" list
+  OUTPUT_VARIABLE kestrel_e2e_list
+  RESULT_VARIABLE kestrel_e2e_result)
+if(NOT kestrel_e2e_result EQUAL 0)
+  message(FATAL_ERROR "e2e.py list failed (${kestrel_e2e_result})")
+endif()
+string(REPLACE "\n" ";" kestrel_e2e_lines "${kestrel_e2e_list}")
+
+if(WIN32)
+  if(NOT TARGET kestrel)
+    return()
+  endif()
+  set(KESTREL_HOST_KLINK "${PROJECT_SOURCE_DIR}/build/native/klink" CACHE FILEPATH
+      "Native klink the Wine cases link with (klink.exe under wine when missing)")
+  set(kestrel_e2e_base "${Python3_EXECUTABLE}" "${KESTREL_E2E}")
+  add_test(NAME e2e-env/setup COMMAND ${kestrel_e2e_base} setup --build-dir "${CMAKE_BINARY_DIR}")
+  add_test(NAME e2e-env/cleanup COMMAND ${kestrel_e2e_base} cleanup --build-dir "${CMAKE_BINARY_DIR}")
+  set_tests_properties(e2e-env/setup PROPERTIES FIXTURES_SETUP kestrel_wine TIMEOUT 3600)
+  set_tests_properties(e2e-env/cleanup PROPERTIES FIXTURES_CLEANUP kestrel_wine TIMEOUT 300)
+  foreach(line IN LISTS kestrel_e2e_lines)
+    if(line STREQUAL "")
+      continue()
+    endif()
+    string(REPLACE "\t" ";" fields "${line}")
+    list(GET fields 0 id)
+    list(GET fields 2 seconds)
+    add_test(NAME e2e/${id}
+      COMMAND ${kestrel_e2e_base} run --mode wine --build-dir "${CMAKE_BINARY_DIR}"
+              --klink "${KESTREL_HOST_KLINK}" "${KESTREL_E2E_DIR}/${id}.kil")
+    math(EXPR limit "${seconds} * 10 + 300")
+    set_tests_properties(e2e/${id} PROPERTIES
+      FIXTURES_REQUIRED kestrel_wine TIMEOUT ${limit} SKIP_RETURN_CODE 77)
+  endforeach()
+else()
+  if(NOT TARGET kestrel-run-asan)
+    return()
+  endif()
+  foreach(line IN LISTS kestrel_e2e_lines)
+    if(line STREQUAL "")
+      continue()
+    endif()
+    string(REPLACE "\t" ";" fields "${line}")
+    list(GET fields 0 id)
+    list(GET fields 1 kind)
+    list(GET fields 2 seconds)
+    if(kind STREQUAL "windows")
+      continue()
+    endif()
+    add_test(NAME e2e-native/${id}
+      COMMAND "${Python3_EXECUTABLE}" "${KESTREL_E2E}" run --mode native
+              --runner $<TARGET_FILE:kestrel-run-asan> --klink $<TARGET_FILE:klink>
+              "${KESTREL_E2E_DIR}/${id}.kil")
+    math(EXPR limit "${seconds} * 3 + 60")
+    set_tests_properties(e2e-native/${id} PROPERTIES TIMEOUT ${limit} SKIP_RETURN_CODE 77)
+  endforeach()
+endif()
