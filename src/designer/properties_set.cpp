@@ -131,16 +131,23 @@ bool set_selected_index(Setting& s) {
 }
 
 // "FOCUS" focuses the element; "FOCUS_NEXT" and "FOCUS_PREV" move the
-// focus on from whichever window has it.
+// focus from whichever window has it to the next or previous tab stop of
+// its dialog. (A dialog-navigation message sent to the focused control
+// would do nothing: neither the controls nor the runtime's window class
+// handle it.)
 bool set_focus(Setting& s) {
   if (s.keyword == "FOCUS") {
     ::SetFocus(s.element.window);
     ::UpdateWindow(s.element.window);
     return true;
   }
-  const WPARAM previous = s.keyword == "FOCUS_PREV" ? 1 : 0;
-  ::SendMessageA(::GetFocus(), WM_NEXTDLGCTL, previous, 0);
-  ::UpdateWindow(::GetFocus());
+  HWND focus = ::GetFocus();
+  if (focus != nullptr) {
+    const BOOL previous = s.keyword == "FOCUS_PREV" ? TRUE : FALSE;
+    HWND next = ::GetNextDlgTabItem(::GetAncestor(focus, GA_ROOT), focus, previous);
+    if (next != nullptr) ::SetFocus(next);
+    ::UpdateWindow(::GetFocus());
+  }
   return true;
 }
 
