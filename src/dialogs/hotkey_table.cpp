@@ -2,7 +2,11 @@
 
 namespace kestrel::win32 {
 
-// No hot keys are registered yet: the hot-key table replaces this.
-const char* hotkey_name(int) { return nullptr; }
+hotkeys::HotkeyTable& hotkey_table() {
+  static hotkeys::HotkeyTable table;
+  return table;
+}
+
+const char* hotkey_name(int index) { return hotkey_table().name(index); }
 
 }  // namespace kestrel::win32
