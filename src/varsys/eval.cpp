@@ -154,6 +154,39 @@ void eval_operand(Runtime& rt, std::string& out) {
   rt.eval_too_deep = false;
 }
 
+bool eval_append_operand(Runtime& rt, std::string_view target) {
+  Code& code = rt.code;
+  const size_t start = code.pos;
+  if (code.peek_token_char() != '[') return false;
+  std::string first;
+  Node* node = nullptr;
+  if (!next_reference(rt, first) || first != target ||
+      code.peek_token_char() != '#' ||
+      !(node = find_plain_node(rt, target, rt.area))) {
+    code.pos = start;
+    return false;
+  }
+  std::string& value = node->value;
+  // The rest of the concatenation is evaluated on its own (it may read the
+  // target, which must still hold its old value) and then appended.
+  std::string tail;
+  std::string right;
+  rt.eval_too_deep = false;
+  while (code.peek_token_char() == '#') {
+    code.read_char();
+    const bool more = read_sum(rt, right);
+    tail += right;
+    if (!more) break;
+  }
+  if (rt.eval_too_deep) {
+    rt.eval_too_deep = false;
+    value.clear();  // a malformed operand assigns an empty value
+    return true;
+  }
+  value += tail;
+  return true;
+}
+
 std::string eval_operand(Runtime& rt) {
   std::string out;
   eval_operand(rt, out);

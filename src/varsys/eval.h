@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kestrel {
 
@@ -19,6 +20,14 @@ bool next_reference(Runtime& rt, std::string& out);
 void eval_operand(Runtime& rt, std::string& out);
 // Convenience form of eval_operand.
 std::string eval_operand(Runtime& rt);
+
+// The assignment fast path for `target = [target] # ...`: when the operand
+// starts with the target reference itself followed by '#' and the target is
+// an existing plain value (no hook, no creation or growth), evaluates the
+// rest of the concatenation, appends it to the target's value in place and
+// returns true. Otherwise reads nothing and returns false. The outcome is
+// the one of evaluating the operand and storing it.
+bool eval_append_operand(Runtime& rt, std::string_view target);
 
 // Reads a condition: comparisons joined by '|' and '&', folded left to
 // right without precedence.

@@ -147,12 +147,15 @@ namespace {
 
 bool is_discard(std::string_view reference) { return reference == "-1"; }
 
-// System variables are "0" to "61"; only such names can have a hook.
+// System variables are "0" to "61", written without leading zeros; only
+// such names can have a hook.
 bool may_have_hook(const std::string& name) {
-  if (name.empty() || name.size() > 2) return false;
-  for (char c : name)
-    if (c < '0' || c > '9') return false;
-  return true;
+  if (name.size() == 1) return name[0] >= '0' && name[0] <= '9';
+  if (name.size() != 2) return false;
+  const char tens = name[0];
+  const char ones = name[1];
+  if (ones < '0' || ones > '9') return false;
+  return (tens >= '1' && tens <= '5') || (tens == '6' && ones <= '1');
 }
 
 // The node a variable stands for: itself, or the end of its alias chain.
@@ -275,6 +278,16 @@ bool get_variable(Runtime& rt, std::string_view reference, std::string& out,
   if (!node) return false;
   out = node->value;
   return true;
+}
+
+Node* find_plain_node(Runtime& rt, std::string_view reference, int area) {
+  if (is_discard(reference)) return nullptr;
+  ParsedReference ref;
+  parse_reference(rt, reference, ref);
+  if (ref.too_many || (ref.count == 0 && may_have_hook(ref.name))) return nullptr;
+  Variable* variable = rt.store.find_visible(ref.name, area);
+  if (!variable) return nullptr;
+  return follow_path(resolve(variable), ref);
 }
 
 bool set_variable(Runtime& rt, std::string_view reference, std::string value,

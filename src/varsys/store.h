@@ -78,6 +78,10 @@ class VariableStore {
 // Returns false when the variable or element does not exist.
 bool get_variable(Runtime& rt, std::string_view reference, std::string& out,
                   int area);
+// The existing value node that `reference` addresses for a write, when no
+// hook can run for it (it is not an unindexed system variable name) and it
+// needs no creation or growth; nullptr otherwise.
+Node* find_plain_node(Runtime& rt, std::string_view reference, int area);
 // Stores `value` (which a write hook may change), creating or growing the
 // variable as needed.
 bool set_variable(Runtime& rt, std::string_view reference, std::string value,

@@ -38,6 +38,8 @@ int empty(Runtime& rt) {
 int assign(Runtime& rt) {
   std::string target;
   next_reference(rt, target);
+  // Appending to a variable in place keeps building a long text linear.
+  if (eval_append_operand(rt, target)) return kStepNext;
   std::string value;
   eval_operand(rt, value);
   set_variable(rt, target, std::move(value), rt.area);

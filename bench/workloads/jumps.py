@@ -1,0 +1,7 @@
+i = 0
+while True:
+    i += 1
+    if i < 1000000:
+        continue
+    break
+print(i)
