@@ -10,7 +10,11 @@ namespace kestrel::file_lines {
 
 namespace {
 
-constexpr size_t kChunk = 64 * 1024;
+// The first read of a line takes a small chunk (a sequential read needs
+// only one line); later reads double it, up to the large chunk, so that
+// counting through a big file takes few calls.
+constexpr size_t kFirstChunk = 4 * 1024;
+constexpr size_t kLargestChunk = 64 * 1024;
 
 // Reads a stream in chunks and keeps track of the absolute position of
 // the next unread byte, so that line feeds can be found with memchr.
@@ -62,7 +66,11 @@ class ChunkReader {
   // Makes sure an unread byte is in the buffer; false at the end of file.
   bool fill() {
     if (index_ < size_) return true;
-    if (buffer_.empty()) buffer_.resize(kChunk);
+    if (buffer_.empty()) {
+      buffer_.resize(kFirstChunk);
+    } else if (buffer_.size() < kLargestChunk) {
+      buffer_.resize(buffer_.size() * 2);
+    }
     base_ += static_cast<int64_t>(size_);
     index_ = 0;
     size_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
