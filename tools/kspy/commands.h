@@ -28,5 +28,14 @@ int cmd_wait(const Args& args);
 int cmd_box(const Args& args);
 int cmd_children(const Args& args);
 int cmd_kill(const Args& args);
+int cmd_state(const Args& args);
+int cmd_metrics(const Args& args);
+int cmd_set_text(const Args& args);
+int cmd_click(const Args& args);
+int cmd_select(const Args& args);
+int cmd_keys(const Args& args);
+int cmd_move(const Args& args);
+int cmd_close(const Args& args);
+int cmd_clipboard(const Args& args);
 
 }  // namespace kspy
