@@ -1,5 +1,7 @@
 # End-to-end cases tests/e2e/<area>/<name>.kil (format: tests/e2e/README.md).
 #   win32 build:  e2e/<area>/<name>         every case, under Wine, on kestrel.exe
+#                                           (win64 build instead where 32-bit x86
+#                                           code cannot run natively, see below)
 #   native build: e2e-native/<area>/<name>  cases that need no Windows, on
 #                                           kestrel-run-asan
 # The case list comes from the harness itself (e2e.py list); adding,
@@ -20,8 +22,46 @@ if(NOT kestrel_e2e_result EQUAL 0)
 endif()
 string(REPLACE "\n" ";" kestrel_e2e_lines "${kestrel_e2e_list}")
 
+# Which Windows build runs the Wine cases (KESTREL_E2E_WINE=AUTO): the win32
+# build where 32-bit x86 Linux programs run natively, otherwise the win64
+# test vehicle (Wine's 32-bit side under emulation starts one program in
+# minutes instead of a fraction of a second).
+function(kestrel_wine_cases_here out)
+  set(KESTREL_E2E_WINE AUTO CACHE STRING "Register the Wine end-to-end cases here: AUTO, ON, OFF")
+  if(NOT KESTREL_E2E_WINE STREQUAL "AUTO")
+    set(${out} ${KESTREL_E2E_WINE} PARENT_SCOPE)
+    return()
+  endif()
+  set(native_i386 FALSE)
+  execute_process(COMMAND /lib/ld-linux.so.2 --version RESULT_VARIABLE probe
+                  OUTPUT_QUIET ERROR_QUIET TIMEOUT 60)
+  if(probe EQUAL 0)
+    set(native_i386 TRUE)
+    if(EXISTS /proc/sys/fs/binfmt_misc/qemu-i386)
+      file(STRINGS /proc/sys/fs/binfmt_misc/qemu-i386 state LIMIT_COUNT 1)
+      if(state STREQUAL "enabled")
+        set(native_i386 FALSE)
+      endif()
+    endif()
+  endif()
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(here TRUE)
+    if(native_i386)
+      set(here FALSE)
+    endif()
+  else()
+    set(here ${native_i386})
+  endif()
+  set(${out} ${here} PARENT_SCOPE)
+endfunction()
+
 if(WIN32)
   if(NOT TARGET kestrel)
+    return()
+  endif()
+  kestrel_wine_cases_here(kestrel_wine_here)
+  if(NOT kestrel_wine_here)
+    message(STATUS "e2e: Wine cases not registered in this build (KESTREL_E2E_WINE=${KESTREL_E2E_WINE})")
     return()
   endif()
   set(KESTREL_HOST_KLINK "${PROJECT_SOURCE_DIR}/build/native/klink" CACHE FILEPATH

@@ -1,16 +1,4 @@
-# Cross toolchain for 32-bit Windows with Debian's g++-mingw-w64-i686.
-# The -posix variant is preferred: its C++ library has the full thread
-# support, and with -static its winpthread links statically too.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross toolchain for 32-bit Windows (the product): Debian's g++-mingw-w64-i686.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(KESTREL_MINGW i686-w64-mingw32)
-find_program(CMAKE_C_COMPILER   NAMES ${KESTREL_MINGW}-gcc-posix ${KESTREL_MINGW}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${KESTREL_MINGW}-g++-posix ${KESTREL_MINGW}-g++ REQUIRED)
-find_program(CMAKE_RC_COMPILER  NAMES ${KESTREL_MINGW}-windres REQUIRED)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${KESTREL_MINGW})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include("${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake")
