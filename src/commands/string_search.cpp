@@ -95,6 +95,38 @@ uint64_t count_occurrences(std::string_view text, std::string_view search,
   return PatternSearcher(search, ignore_case).count_overlapping(text);
 }
 
+namespace {
+
+// Number of matches of `searcher` in `text` counted without overlap.
+uint64_t count_without_overlap(const PatternSearcher& searcher, std::string_view text) {
+  uint64_t count = 0;
+  for (size_t hit = searcher.find(text, 0); hit != std::string_view::npos;
+       hit = searcher.find(text, hit + searcher.size()))
+    ++count;
+  return count;
+}
+
+// True when replacing in `text` gives at most `limit` bytes. The matches
+// are counted only when the bound from the text's length cannot decide, so
+// a refusal costs one scan and no allocation.
+bool replacement_fits(const PatternSearcher& searcher, std::string_view text,
+                      size_t replacement_size, size_t limit) {
+  const size_t search_size = searcher.size();
+  if (replacement_size <= search_size) {
+    if (text.size() <= limit) return true;
+    const uint64_t shrink = search_size - replacement_size;
+    const uint64_t count = count_without_overlap(searcher, text);
+    return text.size() - count * shrink <= limit;
+  }
+  if (text.size() > limit) return false;
+  const uint64_t growth = replacement_size - search_size;
+  const uint64_t room = (limit - text.size()) / growth;  // matches that fit
+  if (text.size() / search_size <= room) return true;
+  return count_without_overlap(searcher, text) <= room;
+}
+
+}  // namespace
+
 ReplaceResult replace_all(std::string_view text, std::string_view search,
                           std::string_view replacement, bool ignore_case,
                           size_t limit) {
@@ -104,23 +136,20 @@ ReplaceResult replace_all(std::string_view text, std::string_view search,
     return result;
   }
   const PatternSearcher searcher(search, ignore_case);
-  result.text.reserve(std::min(text.size(), limit));
+  if (!replacement_fits(searcher, text, replacement.size(), limit)) {
+    result.too_large = true;
+    return result;
+  }
+  result.text.reserve(text.size());
   size_t from = 0;
-  for (;;) {
-    const size_t hit = searcher.find(text, from);
-    const size_t kept = (hit == std::string_view::npos ? text.size() : hit) - from;
-    const size_t added = hit == std::string_view::npos ? 0 : replacement.size();
-    if (kept > limit - result.text.size() ||
-        added > limit - result.text.size() - kept) {
-      result.text.clear();
-      result.too_large = true;
-      return result;
-    }
-    result.text.append(text.substr(from, kept));
-    if (hit == std::string_view::npos) return result;
+  for (size_t hit = searcher.find(text, 0); hit != std::string_view::npos;
+       hit = searcher.find(text, from)) {
+    result.text.append(text.substr(from, hit - from));
     result.text.append(replacement);
     from = hit + search.size();
   }
+  result.text.append(text.substr(from));
+  return result;
 }
 
 std::string_view field_of(std::string_view text, std::string_view separator,

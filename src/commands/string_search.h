@@ -75,7 +75,8 @@ struct ReplaceResult {
 // `text` with every occurrence of `search` replaced by `replacement`, left
 // to right without overlap; replacements are not searched again and the
 // bytes that are not replaced keep their own case. An empty search text
-// leaves the text unchanged. A result longer than `limit` bytes is refused.
+// leaves the text unchanged. A result longer than `limit` bytes is refused
+// before anything is allocated.
 ReplaceResult replace_all(std::string_view text, std::string_view search,
                           std::string_view replacement, bool ignore_case,
                           size_t limit);

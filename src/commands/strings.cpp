@@ -5,6 +5,7 @@
 #include "commands/strings.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 

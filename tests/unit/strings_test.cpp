@@ -167,6 +167,21 @@ INSTANTIATE_TEST_SUITE_P(Table, StringCommand, ::testing::ValuesIn(kCases),
                            return name;
                          });
 
+// A replacement whose result would pass the size limit (300 matches of a
+// 1 MiB replacement) stops the run with the out-of-memory message, before
+// the next line runs and without building the text.
+TEST(ReplaceCommand, OversizedResultStopsWithOutOfMemory) {
+  const std::string listing =
+      "R001[63]'aaaaaaaa'\nR001[80]'0'\nRRPT\nR001[63][63]#[63]\n"
+      "R001[80][80]+'1'\nRUNT[80]='17'\n"
+      "R001[64]'" + std::string(300, 'b') + "'\n"
+      "RF11[62][64]'b'[63]\nR060'after'\n";
+  const testing::ScriptResult result = run_listing(listing);
+  EXPECT_EQ(result.out, "");
+  ASSERT_EQ(result.boxes.size(), 1u);
+  EXPECT_EQ(result.boxes[0].caption, "Your system ran out of memory");
+}
+
 // A host whose random seed is fixed and counted.
 class SeedHost : public NativeHost {
  public:
