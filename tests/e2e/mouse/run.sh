@@ -7,7 +7,7 @@ set -u
 HERE="$(cd "$(dirname "$0")" && pwd)"
 source "$HERE/../../support/keylog/e2e_input.sh"
 
-link "$HERE/mouse.kil" "$WORK_DIR/mouse.exe" || exit 1
+link "$HERE/mouse.lst" "$WORK_DIR/mouse.exe" || exit 1
 if ! start_keylog "$WORK_DIR/keylog.txt"; then
   fail "mouse: keylog window ready"; cat "$WORK_DIR/keylog.txt"; stop_keylog; finish; exit 1
 fi
@@ -15,7 +15,7 @@ fi
 check "mouse: exit code" "$?" "0"
 stop_keylog
 check "mouse: keylog ended by (f16)" "$?" "0"
-check_file "mouse: script output" "$WORK_DIR/mouse.txt" "$HERE/mouse.out"
+check_file "mouse: script output" "$WORK_DIR/mouse.txt" "$HERE/mouse.expected"
 tr -d '\r' <"$WORK_DIR/keylog.txt" | sed -n '/^ready/,$p' | sed 1d >"$WORK_DIR/events.txt"
 check_file "mouse: events received" "$WORK_DIR/events.txt" "$HERE/mouse.log"
 finish

@@ -5,7 +5,8 @@
 #   KESTREL_EXE   the runtime kestrel.exe to link the scripts onto (required)
 #   KLINK         the klink linker (default: klink on PATH)
 #   KEYLOG_EXE    the keylog test window; built from tests/support/keylog
-#                 with i686-w64-mingw32-g++ when unset
+#                 with $KEYLOG_CXX (default i686-w64-mingw32-g++; the
+#                 x86-64 compiler for the win64 test vehicle) when unset
 #   WORK_DIR      scratch directory (default: a new mktemp directory)
 #   WINE          the wine command (default: wine)
 #   WINEPREFIX, DISPLAY  as for any Wine run; the caller keeps a wineserver
@@ -46,7 +47,7 @@ link() { "$KLINK" -r "$KESTREL_EXE" "$1" -o "$2"; }
 keylog_exe() {
   if [ -z "${KEYLOG_EXE:-}" ]; then
     KEYLOG_EXE="$WORK_DIR/keylog.exe"
-    i686-w64-mingw32-g++ -std=c++20 -Os -static -mconsole "$SUPPORT_DIR/keylog.cpp" \
+    "${KEYLOG_CXX:-i686-w64-mingw32-g++}" -std=c++20 -Os -static -mconsole "$SUPPORT_DIR/keylog.cpp" \
       -o "$KEYLOG_EXE" -luser32 || return 1
   fi
   echo "$KEYLOG_EXE"
