@@ -53,15 +53,15 @@ user.check('input box geometry', geometry(t.top),
            (m['cxfullscreen'] // 2 - 150, m['cyfullscreen'] // 2 - 55, 300, 102 + THEME))
 user.check_bits('input box style', t.top['style'], WS_CAPTION | WS_SYSMENU, WS_THICKFRAME | WS_POPUP)
 label, plain, password = [c for c in t.controls if c['id'] == 0]
-user.check('input label', (label['class'], label['text'], geometry(label), label['visible']),
-           ('Static', '', (5, 5, 280, 20), True))
-user.check('plain field', (plain['class'], geometry(plain), plain['visible'], plain['password']),
-           ('Edit', (5, 22, 285, 24), True, False))
+user.check('input label', (label['class'].lower(), label['text'], geometry(label), label['visible']),
+           ('static', '', (5, 5, 280, 20), True))
+user.check('plain field', (plain['class'].lower(), geometry(plain), plain['visible'], plain['password']),
+           ('edit', (5, 22, 285, 24), True, False))
 user.check_bits('plain field style', plain['style'],
                 WS_CHILD | WS_BORDER | WS_TABSTOP | ES_AUTOVSCROLL | ES_AUTOHSCROLL, ES_PASSWORD)
 user.check_bits('plain field exstyle', plain['exstyle'], WS_EX_CLIENTEDGE)
-user.check('password field', (password['class'], geometry(password), password['visible'],
-                              password['password']), ('Edit', (5, 22, 285, 24), False, True))
+user.check('password field', (password['class'].lower(), geometry(password), password['visible'],
+                              password['password']), ('edit', (5, 22, 285, 24), False, True))
 ok, cancel = t.control(1), t.control(2)
 user.check('input OK', (ok['text'], geometry(ok), ok['visible']), ('&OK', (15, 50, 80, 25), True))
 user.check('input Cancel', (cancel['text'], geometry(cancel), cancel['visible']),
@@ -74,8 +74,8 @@ hidden_top(t, 'edit box')
 user.check('edit box geometry', geometry(t.top), (cx // 2 - 250, cy // 2 + THEME - 200, 500, 400))
 user.check_bits('edit box style', t.top['style'], WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_POPUP)
 field, ok, cancel = t.control(8), t.control(9), t.control(10)
-user.check('edit field', (field['class'], geometry(field), field['readonly']),
-           ('Edit', (1, 1, 342, 180), False))
+user.check('edit field', (field['class'].lower(), geometry(field), field['readonly']),
+           ('edit', (1, 1, 342, 180), False))
 user.check_bits('edit field style', field['style'],
                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN)
 user.check_bits('edit field exstyle', field['exstyle'], WS_EX_CLIENTEDGE)
@@ -90,7 +90,7 @@ user.check('list window geometry', geometry(t.top), (cx // 2 - 65, cy // 2 + THE
 user.check_bits('list window style', t.top['style'], WS_CLIPCHILDREN | WS_SYSMENU | WS_THICKFRAME)
 single, multi, ok = t.control(4), t.control(6), t.control(5)
 for name, c, kind in (('single list', single, LBS_NOTIFY), ('multiple list', multi, LBS_MULTIPLESEL)):
-    user.check(name, (c['class'], geometry(c), c['count']), ('ListBox', (1, 1, 122, 140), 0))
+    user.check(name, (c['class'].lower(), geometry(c), c['count']), ('listbox', (1, 1, 122, 140), 0))
     user.check_bits(f'{name} style', c['style'], WS_CHILD | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | kind)
     user.check_bits(f'{name} exstyle', c['exstyle'], WS_EX_CLIENTEDGE)
 user.check_bits('multiple list is not a notifying list', multi['style'], 0, LBS_NOTIFY)
@@ -105,7 +105,7 @@ user.check_bits('info window style', t.top['style'], WS_POPUP | WS_BORDER | WS_S
 user.check_bits('info window exstyle', t.top['exstyle'],
                 WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_STATICEDGE)
 text = t.control(12)
-user.check('info text', (text['class'], geometry(text)), ('Static', (0, 2, 300, 30)))
+user.check('info text', (text['class'].lower(), geometry(text)), ('static', (0, 2, 300, 30)))
 user.check_bits('info text style', text['style'], WS_CHILD | WS_VISIBLE | SS_CENTER)
 
 # owner window: Wine gives a bordered window a caption and a minimum size
