@@ -153,11 +153,12 @@ def run_wine(case, settings, program, run_dir, work_dir, outcome):
         except subprocess.TimeoutExpired:
             outcome.timed_out = True
             outcome.problems.append(f'time limit of {limit:.0f} s exceeded')
-            open_windows = describe_open_windows(spy)
+            probe = Kspy(settings.kspy, env, program.name)  # the watcher may hold `spy`
+            open_windows = describe_open_windows(probe)
             if open_windows:
                 outcome.notes.append('windows of the program at the time-out:\n' + open_windows)
             kill_group(proc)
-            spy.kill()
+            probe.kill()
         outcome.elapsed = time.monotonic() - started
     if driver_proc is not None:
         grace = max(5.0, deadline - time.monotonic()) if not outcome.timed_out else 0.1
