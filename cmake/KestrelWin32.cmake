@@ -6,7 +6,7 @@
 # klink.exe and kspy.exe are built by tools/.
 
 set(KESTREL_WIN32_LIBS
-  user32 gdi32 comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32 winmm version)
+  user32 gdi32 comctl32 comdlg32 shell32 ole32 oleaut32 advapi32 winmm version)
 set(KESTREL_RUNTIME_SIZE_LIMIT 409600 CACHE STRING "Largest allowed size of kestrel.exe in bytes")
 option(KESTREL_BUILD_TRACE "Also build kestrel-trace.exe (KESTREL_TRACE=1)" OFF)
 set(KESTREL_WIN32_OPTIMISE "-Os" CACHE STRING "Optimisation flag of the Windows programs")

@@ -11,6 +11,16 @@ namespace kestrel::win32 {
 
 namespace {
 
+// The COM identifiers of the shell-link object and its interfaces, defined
+// here rather than taken from libuuid, whose one object file would bring
+// every identifier of the system (some 40 KB) into the executable.
+constexpr GUID kClsidShellLink = {
+    0x00021401, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr GUID kIidShellLinkA = {
+    0x000214EE, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr GUID kIidPersistFile = {
+    0x0000010B, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 // Owns one COM interface pointer and releases it.
 template <typename Interface>
 class ComRef {
@@ -75,11 +85,11 @@ bool save_link(IPersistFile& file, const std::string& name) {
 bool create_shell_link(const LinkRequest& request) {
   ComScope com;
   ComRef<IShellLinkA> link;
-  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IShellLinkA, link.receive())))
+  if (FAILED(::CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                kIidShellLinkA, link.receive())))
     return false;
   ComRef<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.receive()))) return false;
+  if (FAILED(link->QueryInterface(kIidPersistFile, file.receive()))) return false;
   return fill_link(*link, request) && save_link(*file, request.file);
 }
 
