@@ -22,6 +22,7 @@ the case. Handles are texts like '0x0001002A'.
 """
 import json
 import os
+import signal
 import subprocess
 import threading
 
@@ -62,20 +63,33 @@ class Kspy:
         try:
             out, err = proc.communicate(timeout=limit)
         except subprocess.TimeoutExpired:
-            proc.kill()
+            self._kill(proc)
             out, err = proc.communicate()
             return 1, out.decode('utf-8', 'replace'), 'kspy did not finish in time'
         finally:
             with self._lock:
                 self._current = None
+                cancelled = self._cancelled
+        if cancelled and proc.returncode != 0:
+            # Ended by cancel(): the same as a time-out without a result.
+            return 1, out.decode('utf-8', 'replace'), 'cancelled'
         return proc.returncode, out.decode('utf-8', 'replace'), err.decode('utf-8', 'replace')
+
+    @staticmethod
+    def _kill(proc):
+        """Ends the whole process group: the wine loader may have handed the
+        pipes to processes of its own, which would keep communicate() waiting."""
+        try:
+            os.killpg(proc.pid, signal.SIGKILL)
+        except (ProcessLookupError, PermissionError):
+            proc.kill()
 
     def cancel(self):
         """Ends a running call from another thread; later calls return at once."""
         with self._lock:
             self._cancelled = True
             if self._current is not None and self._current.poll() is None:
-                self._current.kill()
+                self._kill(self._current)
 
     def _filter(self):
         return ['--exe', self.program] if self.program else []
