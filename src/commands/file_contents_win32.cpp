@@ -1,8 +1,7 @@
-// What is inside files: reading a line or the whole file, appending a line,
-// writing and reading bytes at a position. Each command opens the file,
-// does its work and closes it within the one instruction; only the line
-// reader keeps state between instructions, its remembered read position.
-// The file time commands R046 to R049 are in file_times_win32.cpp.
+// What is inside files: appending a line, writing and reading bytes at a
+// position. Each command opens the file, does its work and closes it within
+// the one instruction. The line reader R024 is portable (line_reader.cpp);
+// the file time commands R046 to R049 are in file_times_win32.cpp.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -22,10 +21,6 @@ namespace {
 
 using win32::UniqueFile;
 
-// The last successful line read of this run (R024); it lives until the
-// process ends and only R024 reads or replaces it.
-file_lines::LineMemory g_line_memory;
-
 // The byte offset of a 1-based position: 0 and negative positions both
 // mean the first byte (a seek before the start fails and leaves the
 // stream where the open left it).
@@ -36,42 +31,6 @@ int64_t byte_offset(int64_t position) { return position > 1 ? position - 1 : 0; 
 bool write_all(std::FILE* file, const void* data, size_t size) {
   if (size > 0 && std::fwrite(data, 1, size, file) != size) return false;
   return std::fflush(file) == 0;
-}
-
-// R024 target, file, line: line n of the file without its line end, the
-// whole file for n <= 0, or "EOF" with "-1" past the last line. A missing
-// file leaves the target as it was.
-int read_line(Runtime& rt) {
-  std::string target;
-  next_reference(rt, target);
-  const std::string name = eval_operand(rt);
-  const int64_t number = text_to_int(trim_blanks(eval_operand(rt)));
-  UniqueFile file(std::fopen(name.c_str(), "rb"));
-  if (!file) {
-    set_file_result(rt, false);
-    return kStepNext;
-  }
-  std::string text;
-  const file_lines::ReadStatus status =
-      number <= 0 ? file_lines::read_whole(file.get(), text)
-                  : file_lines::read_line(file.get(), name, number, g_line_memory, text);
-  switch (status) {
-    case file_lines::ReadStatus::ok:
-      set_variable(rt, target, std::move(text), rt.area);
-      set_file_result(rt, true);
-      break;
-    case file_lines::ReadStatus::eof:
-      set_variable(rt, target, "EOF", rt.area);
-      set_file_result(rt, false);
-      break;
-    case file_lines::ReadStatus::too_large:
-      rt.out_of_memory = true;  // the loop stops with its message
-      break;
-    case file_lines::ReadStatus::failed:
-      set_file_result(rt, false);
-      break;
-  }
-  return kStepNext;
 }
 
 // R025 file, text: appends the text and the line terminator (variable 61),
@@ -150,9 +109,9 @@ int read_bytes(Runtime& rt) {
 }
 
 constexpr OpcodeEntry kEntries[] = {
-    {"R024", read_line},        {"R025", append_line},     {"R050", write_bytes},
-    {"R051", read_bytes},       {"R046", read_file_date},  {"R047", set_file_date},
-    {"R048", read_file_time},   {"R049", set_file_time},
+    {"R025", append_line},    {"R050", write_bytes},   {"R051", read_bytes},
+    {"R046", read_file_date}, {"R047", set_file_date}, {"R048", read_file_time},
+    {"R049", set_file_time},
 };
 
 }  // namespace
