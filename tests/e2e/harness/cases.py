@@ -13,7 +13,8 @@ DEFAULT_TIMEOUT = 20.0
 
 DIRECTIVE = re.compile(r'^\s*;\s*([a-z][a-z-]*)\s*:\s?(.*?)\s*$')
 KEY_VALUE = re.compile(r'''(\w+)=('(?:[^'\\]|\\.)*'|"(?:[^"\\]|\\.)*"|\S+)''')
-KNOWN = {'args', 'exit', 'timeout', 'needs', 'file', 'expect-file', 'box', 'image', 'stderr'}
+KNOWN = {'args', 'exit', 'timeout', 'needs', 'file', 'expect-file', 'box', 'image', 'stderr',
+         'runtime', 'support'}
 
 
 class CaseError(Exception):
@@ -52,6 +53,8 @@ class Case:
     boxes: list = field(default_factory=list)
     image: Image = field(default_factory=Image)
     check_stderr: bool = False
+    runtime: str = 'product'  # 'product' or 'trace' (the tracing runtime)
+    support: list = field(default_factory=list)  # programs of <build>/support/ to copy
 
     @property
     def id(self):
@@ -82,7 +85,8 @@ class Case:
 
     @property
     def needs_windows(self):
-        return 'windows' in self.needs or bool(self.boxes) or self.driver is not None
+        return ('windows' in self.needs or bool(self.boxes) or self.driver is not None
+                or bool(self.support))
 
 
 def _literal(text, where):
@@ -172,6 +176,12 @@ def load_case(path):
             if value not in ('check', 'ignore'):
                 raise CaseError(f'{where}: stderr must be check or ignore')
             case.check_stderr = value == 'check'
+        elif key == 'support':
+            case.support.extend(value.replace(',', ' ').split())
+        elif key == 'runtime':
+            if value not in ('product', 'trace'):
+                raise CaseError(f'{where}: runtime must be product or trace')
+            case.runtime = value
     if case.expected_stderr is not None:
         case.check_stderr = True
     return case

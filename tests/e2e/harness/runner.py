@@ -7,6 +7,7 @@ boxes are observed and answered with kspy.exe; a driver <name>.py runs
 beside the program. Native mode: the case is linked onto a stub runtime and
 run by kestrel-run(-asan) the same way.
 """
+import dataclasses
 import os
 import shutil
 import signal
@@ -52,14 +53,24 @@ def program_name(case):
     return f'{safe}.exe'
 
 
-def prepare_run_dir(case, run_dir):
-    """Fills the run directory with the fixture files of the case."""
+def prepare_run_dir(case, run_dir, support_dir=None):
+    """Fills the run directory with the fixture files of the case and the
+    support programs it names (built into <build>/support/). Returns the
+    names of missing support programs."""
+    missing = []
+    for name in case.support:
+        source = support_dir / name if support_dir else None
+        if source is None or not source.is_file():
+            missing.append(name)
+            continue
+        shutil.copy2(source, run_dir / name)
     if case.fixture_dir:
         shutil.copytree(case.fixture_dir, run_dir, dirs_exist_ok=True)
     for name, content in case.files.items():
         target = run_dir / name
         target.parent.mkdir(parents=True, exist_ok=True)
         target.write_bytes(content)
+    return missing
 
 
 def kill_group(proc):
@@ -263,12 +274,26 @@ def run_case(case, settings):
     try:
         runtime = settings.runtime if settings.mode == 'wine' else images.stub_runtime(
             work_dir / 'stub-runtime.exe')
+        if case.runtime == 'trace':
+            # The tracing flavour sits beside the product runtime or runner.
+            if settings.mode == 'wine':
+                runtime = runtime.with_name('kestrel-trace.exe')
+            else:
+                settings = dataclasses.replace(settings, runner=settings.runner.with_name('kestrel-trace'))
+            if not (runtime if settings.mode == 'wine' else settings.runner).is_file():
+                outcome.problems.append(f'no tracing runtime beside {settings.runtime or settings.runner}')
+                return outcome
         try:
             images.build_image(case, settings.klink, runtime, program, work_dir)
         except images.ImageError as e:
             outcome.problems.append(str(e))
             return outcome
-        prepare_run_dir(case, run_dir)
+        support_dir = settings.runtime.parent / 'support' if settings.runtime else None
+        missing = prepare_run_dir(case, run_dir, support_dir)
+        if missing:
+            outcome.problems.append(f'support programs not built: {", ".join(missing)} '
+                                    f'(looked in {support_dir})')
+            return outcome
         if settings.mode == 'wine':
             run_wine(case, settings, program, run_dir, work_dir, outcome)
         else:

@@ -34,6 +34,19 @@ int compare(const char* field, const std::string& actual, const std::string& exp
   return actual == expected ? 0 : bit;
 }
 
+// The show command as stored in the link file: the 32-bit field at offset
+// 0x3C of its header. It is read from the file because Wine's shell link
+// object reports SW_SHOWNORMAL from GetShowCmd whatever the file holds.
+int stored_show_command(const char* path) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return -1;
+  unsigned char field[4] = {};
+  const bool read = std::fseek(file, 0x3C, SEEK_SET) == 0 && std::fread(field, 1, 4, file) == 4;
+  std::fclose(file);
+  if (!read) return -1;
+  return field[0] | field[1] << 8 | field[2] << 16 | field[3] << 24;
+}
+
 // Reads the link and compares its fields; see the file comment.
 int check_link(const char* const* argv) {
   ComRef<IShellLinkA> link;
@@ -61,9 +74,7 @@ int check_link(const char* const* argv) {
   int index = -1;
   link.pointer->GetIconLocation(text, sizeof text, &index);
   failed |= compare("icon", text, argv[5], 8);
-  int show = -1;
-  link.pointer->GetShowCmd(&show);
-  failed |= compare("show", std::to_string(show), argv[6], 16);
+  failed |= compare("show", std::to_string(stored_show_command(argv[1])), argv[6], 16);
   failed |= compare("icon index", std::to_string(index), "0", 32);
   return failed;
 }
