@@ -5,11 +5,13 @@
 // is found by its index in constant time). Also the heap bytes one empty
 // element of a large array costs.
 //
-//   build/native/store-bench          (built by the native preset)
+//   build/native/store-bench              every workload
+//   build/native/store-bench access N     only the accesses among N variables
 #include <malloc.h>
 
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -86,7 +88,13 @@ double bytes_per_element(int count) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  // "store-bench access N": only the access workload among N variables, for
+  // counting instructions per access with callgrind.
+  if (argc == 3 && std::string(argv[1]) == "access") {
+    std::printf("access among %s variables %.1f ns\n", argv[2], access_among(std::atoi(argv[2])));
+    return 0;
+  }
   std::printf("%-34s %12s\n", "store workload", "result");
   for (int count : {1'000, 100'000})
     std::printf("access among %7d variables      %9.1f ns\n", count, access_among(count));
