@@ -14,7 +14,8 @@ DEFAULT_TIMEOUT = 20.0
 DIRECTIVE = re.compile(r'^\s*;\s*([a-z][a-z-]*)\s*:\s?(.*?)\s*$')
 KEY_VALUE = re.compile(r'''(\w+)=('(?:[^'\\]|\\.)*'|"(?:[^"\\]|\\.)*"|\S+)''')
 KNOWN = {'args', 'exit', 'timeout', 'needs', 'file', 'expect-file', 'box', 'image', 'stderr',
-         'runtime', 'support'}
+         'runtime', 'support', 'env'}
+ENV_NAME = re.compile(r'[A-Za-z_][A-Za-z0-9_]*')
 
 
 class CaseError(Exception):
@@ -55,6 +56,7 @@ class Case:
     check_stderr: bool = False
     runtime: str = 'product'  # 'product' or 'trace' (the tracing runtime)
     support: list = field(default_factory=list)  # programs of <build>/support/ to copy
+    env: dict = field(default_factory=dict)      # extra environment of the program and hooks
 
     @property
     def id(self):
@@ -76,6 +78,16 @@ class Case:
     @property
     def driver(self):
         py = self.sidecar('.py')
+        return py if py.is_file() else None
+
+    @property
+    def setup_hook(self):
+        py = self.sidecar('.setup.py')
+        return py if py.is_file() else None
+
+    @property
+    def check_hook(self):
+        py = self.sidecar('.check.py')
         return py if py.is_file() else None
 
     @property
@@ -178,6 +190,11 @@ def load_case(path):
             case.check_stderr = value == 'check'
         elif key == 'support':
             case.support.extend(value.replace(',', ' ').split())
+        elif key == 'env':
+            name, sep, env_value = value.partition('=')
+            if not sep or not ENV_NAME.fullmatch(name.strip()):
+                raise CaseError(f'{where}: expected NAME=VALUE')
+            case.env[name.strip()] = env_value.strip()
         elif key == 'runtime':
             if value not in ('product', 'trace'):
                 raise CaseError(f'{where}: runtime must be product or trace')

@@ -5,7 +5,9 @@ fresh temporary directory and started with `wine` in an empty run
 directory of its own (the program file lives outside it). Expected message
 boxes are observed and answered with kspy.exe; a driver <name>.py runs
 beside the program. Native mode: the case is linked onto a stub runtime and
-run by kestrel-run(-asan) the same way.
+run by kestrel-run(-asan) the same way. In both modes a setup hook
+<name>.setup.py runs in the run directory before the program and a check
+hook <name>.check.py after it.
 """
 import dataclasses
 import os
@@ -19,6 +21,7 @@ import time
 from dataclasses import dataclass, field
 from pathlib import Path
 
+import hooks
 import images
 from kspy import Kspy, KspyError
 
@@ -132,8 +135,49 @@ def describe_observed(box):
     return f'caption={box.get("caption")!r} text={box.get("text")!r} buttons={buttons!r}'
 
 
+def program_environment(case, settings):
+    """The environment of the program under test: Wine's (wine mode) or
+    the harness's own, with the `; env:` settings of the case."""
+    env = settings.wine_env.environment() if settings.mode == 'wine' else dict(os.environ)
+    env.update(case.env)
+    return env
+
+
+def helper_environment(case, settings, program, run_dir):
+    """The environment of a driver or hook: the program's, plus where the
+    program and its run directory are and the harness on PYTHONPATH."""
+    env = program_environment(case, settings)
+    env.update(KESTREL_E2E_PROGRAM=program.name, KESTREL_E2E_RUN_DIR=str(run_dir),
+               KESTREL_E2E_MODE=settings.mode,
+               PYTHONPATH=os.pathsep.join(filter(None, [str(HARNESS_DIR), env.get('PYTHONPATH')])))
+    if settings.kspy:
+        env['KESTREL_KSPY'] = str(settings.kspy)
+    return env
+
+
+def run_hook(hook, env, run_dir, work_dir, limit, outcome):
+    """Runs a setup or check hook; a failure (exit code other than 0, or
+    the time limit) becomes a problem of the case, with the hook's output."""
+    log_path = work_dir / (hook.name + '.log')
+    with open(log_path, 'wb') as log:
+        proc = subprocess.Popen([sys.executable, str(hook)], cwd=run_dir, env=env,
+                                stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                                start_new_session=True)
+        try:
+            rc = proc.wait(timeout=limit)
+        except subprocess.TimeoutExpired:
+            kill_group(proc)
+            rc = f'killed after {limit:.0f} s'
+    if rc != 0:
+        text = log_path.read_text('utf-8', 'replace').rstrip()
+        outcome.problems.append(f'{hook.name} failed: exit {rc}'
+                                + ('\n    ' + text.replace('\n', '\n    ') if text else ''))
+        return False
+    return True
+
+
 def run_wine(case, settings, program, run_dir, work_dir, outcome):
-    env = settings.wine_env.environment()
+    env = program_environment(case, settings)
     limit = case.timeout * settings.time_scale
     out_path, err_path = work_dir / 'stdout', work_dir / 'stderr'
     driver_proc = watcher = None
@@ -150,10 +194,7 @@ def run_wine(case, settings, program, run_dir, work_dir, outcome):
                                  watch_extra=case.driver is None)
             watcher.start()
         if case.driver is not None:
-            driver_env = dict(env, KESTREL_KSPY=str(settings.kspy), KESTREL_E2E_PROGRAM=program.name,
-                              KESTREL_E2E_RUN_DIR=str(run_dir),
-                              PYTHONPATH=os.pathsep.join(filter(None, [str(HARNESS_DIR),
-                                                                       env.get('PYTHONPATH')])))
+            driver_env = helper_environment(case, settings, program, run_dir)
             driver_log = open(work_dir / 'driver.log', 'wb')
             driver_proc = subprocess.Popen([sys.executable, str(case.driver)], cwd=run_dir,
                                            env=driver_env, stdin=subprocess.DEVNULL,
@@ -226,7 +267,7 @@ def describe_open_windows(spy):
 
 def run_native(case, settings, program, run_dir, work_dir, outcome):
     limit = case.timeout * settings.time_scale
-    env = dict(os.environ)
+    env = program_environment(case, settings)
     env.setdefault('ASAN_OPTIONS', 'detect_leaks=1')
     env.setdefault('UBSAN_OPTIONS', 'print_stacktrace=1')
     started = time.monotonic()
@@ -264,6 +305,15 @@ def judge(case, outcome, run_dir):
                                     + (repr(got) if got is not None else '(missing)'))
 
 
+def remove_work_dir(work_dir):
+    try:
+        shutil.rmtree(work_dir)
+    except OSError:
+        # immutable read-only fixtures of a setup hook (hooks.make_read_only)
+        hooks.release_read_only(work_dir)
+        shutil.rmtree(work_dir, ignore_errors=True)
+
+
 def run_case(case, settings):
     """Runs `case`; returns an Outcome whose `problems` is empty on success."""
     outcome = Outcome()
@@ -294,10 +344,22 @@ def run_case(case, settings):
             outcome.problems.append(f'support programs not built: {", ".join(missing)} '
                                     f'(looked in {support_dir})')
             return outcome
+        limit = case.timeout * settings.time_scale
+        if case.setup_hook and not run_hook(case.setup_hook,
+                                            helper_environment(case, settings, program, run_dir),
+                                            run_dir, work_dir, limit, outcome):
+            return outcome
         if settings.mode == 'wine':
             run_wine(case, settings, program, run_dir, work_dir, outcome)
         else:
             run_native(case, settings, program, run_dir, work_dir, outcome)
+        if case.check_hook and not outcome.timed_out:
+            # The hook may rewrite the captured stdout before it is compared.
+            env = helper_environment(case, settings, program, run_dir)
+            env.update(KESTREL_E2E_STDOUT=str(work_dir / 'stdout'),
+                       KESTREL_E2E_EXIT_CODE=str(outcome.exit_code))
+            run_hook(case.check_hook, env, run_dir, work_dir, limit, outcome)
+            outcome.stdout = (work_dir / 'stdout').read_bytes()
         judge(case, outcome, run_dir)
         if outcome.problems and outcome.stderr and not case.check_stderr:
             outcome.notes.append(f'stderr: {outcome.stderr!r}')
@@ -306,7 +368,7 @@ def run_case(case, settings):
         if settings.keep:
             outcome.notes.append(f'kept {work_dir}')
         else:
-            shutil.rmtree(work_dir, ignore_errors=True)
+            remove_work_dir(work_dir)
 
 
 def report(case, mode, outcome, stream=sys.stdout):
