@@ -50,7 +50,11 @@ RECT element_rect(const Element& element) {
   return rect;
 }
 
-HMENU item_menu(const Element& element) { return ::GetMenu(element.window); }
+HMENU item_menu(const Element& element) {
+  // A child window has no menu: GetMenu would answer its control id.
+  if ((::GetWindowLongA(element.window, GWL_STYLE) & WS_CHILD) != 0) return nullptr;
+  return ::GetMenu(element.window);
+}
 
 bool is_menu_item(const Element& element) {
   return element.type == kestrel::designer::kTypeMenuItem;

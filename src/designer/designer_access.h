@@ -38,7 +38,8 @@ std::string window_text(HWND window);
 // client coordinates for a control.
 RECT element_rect(const Element& element);
 
-// The menu that holds menu item `element` (the menu of its dialog).
+// The menu that holds menu item `element` (the menu of its dialog); none
+// for the items of a control, which cannot show a menu.
 HMENU item_menu(const Element& element);
 
 // True for a menu item element.

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "commands/designer_rules.h"
+
 namespace kestrel::win32::designer {
 
 namespace {
@@ -85,7 +87,11 @@ std::optional<int> element_of_window(HWND window) {
   if (window == nullptr) return std::nullopt;
   const std::deque<Element>& table = elements();
   for (size_t i = 0; i < table.size(); ++i) {
-    if (table[i].window == window) return static_cast<int>(i);
+    // Menu items hold their dialog's window but are not its element, even
+    // when a reused record places one before the dialog's own.
+    if (table[i].window == window && table[i].type != kestrel::designer::kTypeMenuItem) {
+      return static_cast<int>(i);
+    }
   }
   return std::nullopt;
 }

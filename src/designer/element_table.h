@@ -78,8 +78,8 @@ Element* element_at(int index);
 // The first record, in index order, whose name equals `name` exactly.
 std::optional<int> find_element(std::string_view name);
 
-// The first record whose window field is `window` (for a dialog its own
-// record, since its menu items come after it).
+// The first record, menu items aside, whose window field is `window`: for
+// a dialog its own record.
 std::optional<int> element_of_window(HWND window);
 
 // A cleared record holding a copy of `name`: the first free record, else

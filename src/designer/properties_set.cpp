@@ -11,6 +11,7 @@
 #include "core/text.h"
 #include "designer/designer_access.h"
 #include "designer/designer_handlers.h"
+#include "designer/decorations.h"
 #include "designer/element_font.h"
 #include "varsys/eval.h"
 #include "varsys/list_split.h"
@@ -156,6 +157,40 @@ bool set_progress(Setting& s) {
   return true;
 }
 
+bool apply_tooltip(Setting& s) {
+  set_tooltip(s.element, s.value);
+  return true;
+}
+
+bool apply_status_bar(Setting& s) {
+  set_status_bar(s.element, s.value, list_separator(s.rt));
+  return true;
+}
+
+bool apply_image(Setting& s) {
+  return set_image(s.element, s.keyword == "IMAGE_TRANSPARENT", s.value);
+}
+
+bool apply_icon(Setting& s) {
+  set_icon(s.element, s.value);
+  return true;
+}
+
+bool apply_menu(Setting& s) {
+  set_menu(s.element, s.value, list_separator(s.rt));
+  return true;
+}
+
+bool apply_style(Setting& s) {
+  set_style(s.element, s.value);
+  return true;
+}
+
+bool apply_order(Setting& s) {
+  set_order(s.element, s.value);
+  return true;
+}
+
 bool set_event_switch(Setting& s) {
   const int kind = rules::event_kind_from_name(std::string_view(s.keyword).substr(6), false);
   if (kind == 0) return false;
@@ -249,8 +284,7 @@ bool edit_types(const Element& e) {
 
 // One row of the order: the keywords it takes (a prefix row takes every
 // keyword that begins with its one entry), the elements it applies to and
-// the setter. A row without a setter belongs to a property that this
-// build does not have yet: it fails like a keyword for the wrong element.
+// the setter.
 struct SetRow {
   std::array<const char*, 4> keywords;
   bool prefix;
@@ -266,13 +300,13 @@ const SetRow kSetRows[] = {
     {{"READONLY"}, false, any_element, set_read_only},
     {{"SELINDEX"}, false, list_types, set_selected_index},
     {{"FOCUS", "FOCUS_NEXT", "FOCUS_PREV"}, false, not_menu_item, set_focus},
-    {{"TOOLTIP"}, false, not_menu_item, nullptr},
-    {{"STATUSBAR"}, false, dialog_only, nullptr},
-    {{"IMAGE", "IMAGE_TRANSPARENT"}, false, control_only, nullptr},
-    {{"ICON"}, false, dialog_only, nullptr},
-    {{"MENU"}, false, not_menu_item, nullptr},
-    {{"STYLE"}, false, dialog_only, nullptr},
-    {{"ORDER"}, false, dialog_only, nullptr},
+    {{"TOOLTIP"}, false, not_menu_item, apply_tooltip},
+    {{"STATUSBAR"}, false, dialog_only, apply_status_bar},
+    {{"IMAGE", "IMAGE_TRANSPARENT"}, false, control_only, apply_image},
+    {{"ICON"}, false, dialog_only, apply_icon},
+    {{"MENU"}, false, not_menu_item, apply_menu},
+    {{"STYLE"}, false, dialog_only, apply_style},
+    {{"ORDER"}, false, dialog_only, apply_order},
     {{"PROGRESS"}, false, progress_only, set_progress},
     {{"EVENT_"}, true, any_element, set_event_switch},
     {{"POSITION"}, false, not_menu_item, set_position},
