@@ -1,6 +1,9 @@
 # Native (Linux, g++) targets:
 #   kestrel-run       headless runner, -O2, no sanitizers
 #   kestrel-run-asan  the same with AddressSanitizer and UBSan
+#   kestrel-trace     kestrel-run with tracing (KESTREL_TRACE=1): every executed
+#                     instruction and every silent stop on standard error or in
+#                     the file named by KESTREL_TRACE_FILE
 #   kestrel-unit      GoogleTest unit tests (tests/unit/*.cpp), sanitized
 # The portable core and the native host are each built twice as object
 # libraries, once optimised (-opt) and once sanitized (-asan).
@@ -32,6 +35,10 @@ endfunction()
 kestrel_object_library(kestrel-core-opt    kestrel-optimise ${KESTREL_CORE_SOURCES})
 kestrel_object_library(kestrel-core-asan   kestrel-sanitize ${KESTREL_CORE_SOURCES})
 kestrel_object_library(kestrel-native-opt  kestrel-optimise ${KESTREL_NATIVE_SOURCES})
+kestrel_object_library(kestrel-core-trace  kestrel-optimise ${KESTREL_CORE_SOURCES})
+if(KESTREL_CORE_SOURCES)
+  target_compile_definitions(kestrel-core-trace PRIVATE KESTREL_TRACE=1)
+endif()
 kestrel_object_library(kestrel-native-asan kestrel-sanitize ${KESTREL_NATIVE_SOURCES})
 
 if(KESTREL_NATIVE_MAIN)
@@ -42,6 +49,11 @@ if(KESTREL_NATIVE_MAIN)
   add_executable(kestrel-run-asan "${KESTREL_NATIVE_MAIN}")
   kestrel_project_options(kestrel-run-asan)
   target_link_libraries(kestrel-run-asan PRIVATE kestrel-core-asan kestrel-native-asan)
+
+  add_executable(kestrel-trace "${KESTREL_NATIVE_MAIN}")
+  kestrel_project_options(kestrel-trace)
+  target_compile_definitions(kestrel-trace PRIVATE KESTREL_TRACE=1)
+  target_link_libraries(kestrel-trace PRIVATE kestrel-core-trace kestrel-native-opt)
 else()
   message(STATUS "kestrel-run: src/native/main.cpp not present yet, skipped")
 endif()

@@ -1,14 +1,16 @@
 # Windows targets (i686-w64-mingw32, see cmake/toolchain-mingw32.cmake; the
 # win64 test vehicle uses cmake/toolchain-mingw64.cmake):
 #   kestrel.exe        the runtime, PE32 GUI, static, <= 400 KB
-#   kestrel-trace.exe  optional tracing flavour (-DKESTREL_BUILD_TRACE=ON):
-#                      the same sources compiled with KESTREL_TRACE=1
-# klink.exe and kspy.exe are built by tools/.
+#   kestrel-trace.exe  the tracing flavour (KESTREL_BUILD_TRACE, on by
+#                      default): the same sources compiled with KESTREL_TRACE=1;
+#                      it reports every executed instruction and every silent
+#                      stop on standard error or in the file KESTREL_TRACE_FILE
+# klink.exe, klint.exe and kspy.exe are built by tools/.
 
 set(KESTREL_WIN32_LIBS
   user32 gdi32 comctl32 comdlg32 shell32 ole32 oleaut32 advapi32 winmm version)
 set(KESTREL_RUNTIME_SIZE_LIMIT 409600 CACHE STRING "Largest allowed size of kestrel.exe in bytes")
-option(KESTREL_BUILD_TRACE "Also build kestrel-trace.exe (KESTREL_TRACE=1)" OFF)
+option(KESTREL_BUILD_TRACE "Also build kestrel-trace.exe (KESTREL_TRACE=1)" ON)
 set(KESTREL_WIN32_OPTIMISE "-Os" CACHE STRING "Optimisation flag of the Windows programs")
 
 # The manifest names the processor architecture of the build.

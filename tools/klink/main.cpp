@@ -5,16 +5,18 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "file_io.h"
 #include "image.h"
+#include "lint.h"
 #include "listing.h"
 #include "pe_check.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: klink [-r RUNTIME] [--raw | --listing] SCRIPT -o PROGRAM.exe\n"
+    "usage: klink [-r RUNTIME | --trace] [--check] [--raw | --listing] SCRIPT -o PROGRAM.exe\n"
     "       klink --list PROGRAM.exe\n"
     "       klink --help\n";
 
@@ -34,6 +36,13 @@ constexpr const char* kHelp =
     "\n"
     "RUNTIME (a PE executable) defaults to kestrel.exe beside klink itself,\n"
     "else build/win32/kestrel.exe relative to the current directory.\n"
+    "--trace links onto the tracing runtime kestrel-trace.exe instead (found\n"
+    "the same way): the program then reports every instruction it runs and\n"
+    "why it stops on standard error, or in the file named by the environment\n"
+    "variable KESTREL_TRACE_FILE.\n"
+    "\n"
+    "--check runs klint's checks on SCRIPT first and prints the findings as\n"
+    "FILE:LINE: kind: message; an error stops the link (exit code 1).\n"
     "\n"
     "--list prints the code attached to PROGRAM.exe, one instruction per line\n"
     "(0x01 and LF both end a line).\n"
@@ -49,6 +58,8 @@ struct Options {
   std::string output;
   std::string list;
   Reading reading = Reading::automatic;
+  bool check = false;
+  bool trace = false;
 };
 
 int fail(const std::string& message) {
@@ -80,6 +91,10 @@ int parse_arguments(int argc, char** argv, Options& options) {
       if (!value(options.output)) return usage_error("-o needs a file name");
     } else if (arg == "--list") {
       if (!value(options.list)) return usage_error("--list needs a file name");
+    } else if (arg == "--check") {
+      options.check = true;
+    } else if (arg == "--trace") {
+      options.trace = true;
     } else if (arg == "--raw") {
       options.reading = Reading::raw;
     } else if (arg == "--listing") {
@@ -97,21 +112,41 @@ int parse_arguments(int argc, char** argv, Options& options) {
       return usage_error("--list takes only the program");
     return -1;
   }
+  if (options.trace && !options.runtime.empty())
+    return usage_error("--trace and -r both choose the runtime");
   if (options.script.empty()) return usage_error("no script given");
   if (options.output.empty()) return usage_error("no output given (-o PROGRAM.exe)");
   return -1;
 }
 
-// The runtime to link onto when -r is not given.
-std::string default_runtime() {
+// The runtime to link onto when -r is not given: `name` beside klink, else
+// in build/win32.
+std::string default_runtime(const char* name) {
   namespace fs = std::filesystem;
   const std::string self = klink::self_path();
   if (!self.empty()) {
-    const fs::path beside = fs::path(self).parent_path() / "kestrel.exe";
+    const fs::path beside = fs::path(self).parent_path() / name;
     std::error_code ec;
     if (fs::is_regular_file(beside, ec)) return beside.string();
   }
-  return (fs::path("build") / "win32" / "kestrel.exe").string();
+  return (fs::path("build") / "win32" / name).string();
+}
+
+// Prints klint's findings on the script; false when one is an error.
+bool check_script(const Options& options, const std::string& script) {
+  klint::Source source;
+  std::string why;
+  const klint::Reading reading = options.reading == Reading::raw       ? klint::Reading::raw
+                                 : options.reading == Reading::listing ? klint::Reading::listing
+                                                                       : klint::Reading::automatic;
+  if (!klint::source_from_bytes(script, reading, source, why)) {
+    std::fprintf(stderr, "klink: %s: %s\n", options.script.c_str(), why.c_str());
+    return false;
+  }
+  const std::vector<klint::Finding> findings = klint::lint(source);
+  for (const klint::Finding& finding : findings)
+    std::fprintf(stderr, "%s\n", klint::format_finding(options.script, finding).c_str());
+  return !klint::has_error(findings);
 }
 
 int list_program(const std::string& path) {
@@ -125,7 +160,9 @@ int list_program(const std::string& path) {
 }
 
 int link_program(const Options& options) {
-  const std::string runtime_path = options.runtime.empty() ? default_runtime() : options.runtime;
+  const std::string runtime_path =
+      !options.runtime.empty() ? options.runtime
+                               : default_runtime(options.trace ? "kestrel-trace.exe" : "kestrel.exe");
   std::string runtime, script, why;
   if (!klink::read_file(runtime_path, runtime, why))
     return fail("cannot read runtime " + runtime_path + ": " + why);
@@ -133,6 +170,8 @@ int link_program(const Options& options) {
     return fail("runtime " + runtime_path + " is not a PE executable (" + why + ")");
   if (!klink::read_file(options.script, script, why))
     return fail("cannot read script " + options.script + ": " + why);
+  if (options.check && !check_script(options, script))
+    return fail(options.script + ": errors found, nothing linked");
 
   const bool raw = options.reading == Reading::raw ||
                    (options.reading == Reading::automatic && klink::is_raw_code(script));
