@@ -3,6 +3,8 @@
 #   make build   configure and build both presets (native, win32)
 #   make run     link examples/hello.kil (or SCRIPT=...) and run it under Wine
 #   make test    build, then unit tests and all end-to-end cases
+#   make bench   Kestrel against Tcl and Python on the workloads of bench/
+#                (native runner; the 32-bit runtime under Wine for the record)
 SHELL := /bin/bash
 JOBS ?= 2
 SCRIPT ?= examples/hello.kil
@@ -69,6 +71,18 @@ test: deps build
 	       for (i = 1; i <= NF; i++) if ($$i ~ /^failed$$/) failed += $$(i-2); } \
 	     END { printf "total: %d passed, %d failed\n", total - failed, failed }' build/test.log; \
 	exit $$status
+
+# The benchmark: the native runner and klink, the 32-bit runtime for the
+# Wine column, tclsh for the peers; bench/run.py prints the table.
+.PHONY: bench
+bench:
+	@$(MAKE) --no-print-directory deps PACKAGES="tcl time"
+	cmake --preset native
+	cmake --build --preset native -j$(JOBS) --target kestrel-run klink
+	cmake --preset win32
+	cmake --build --preset win32 -j$(JOBS) --target kestrel
+	$(PYTHON) bench/run.py --runner build/native/kestrel-run --klink build/native/klink \
+	  --win32-build build/win32 $(BENCH_ARGS)
 
 clean:
 	rm -rf build

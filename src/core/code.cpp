@@ -9,12 +9,14 @@ namespace kestrel {
 void Code::assign(std::string bytes) {
   bytes_ = std::move(bytes);
   pos = 0;
+  ++generation_;
 }
 
 void Code::clear() {
   bytes_.clear();
   bytes_.shrink_to_fit();
   pos = 0;
+  ++generation_;
 }
 
 char Code::read_token_char(const char* set) {

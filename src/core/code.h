@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace kestrel {
@@ -19,6 +20,8 @@ class Code {
   void clear();
 
   size_t length() const { return bytes_.size(); }
+  // Changes whenever the code is replaced or cleared.
+  uint64_t generation() const { return generation_; }
   const std::string& bytes() const { return bytes_; }
   bool at_end() const { return pos >= bytes_.size(); }
 
@@ -59,6 +62,7 @@ class Code {
  private:
   static char map(char c) { return (c == '\x01' || c == '\n') ? kLineEnd : c; }
   std::string bytes_;
+  uint64_t generation_ = 0;
 };
 
 }  // namespace kestrel

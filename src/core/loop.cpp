@@ -1,6 +1,7 @@
 #include "core/loop.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "core/dispatch.h"
@@ -63,25 +64,52 @@ LoadStatus load_image(Runtime& rt) {
   return load_image_file(rt, path);
 }
 
-int execute_step(Runtime& rt) {
-  char* opcode = rt.opcode;
+namespace {
+
+// Reads the opcode at the code position and selects its handler: the step's
+// reading of the text, which the memo keeps for the next time.
+StepPlan read_step(Runtime& rt) {
+  StepPlan plan;
+  char* opcode = plan.opcode;
   rt.code.read_opcode(opcode);
+  plan.after = rt.code.pos;
   // The label opcode is recognised in capitals only.
   if (opcode[0] == 'R' && opcode[1] == 'L' && opcode[2] == 'B' &&
       opcode[3] == 'L' && opcode[4] == 0) {
-    return find_handler(opcode)(rt);
+    plan.handler = find_handler(opcode);
+    return plan;
   }
   for (int i = 0; i < 4 && opcode[i]; ++i)
     if (opcode[i] >= 'a' && opcode[i] <= 'z')
       opcode[i] = static_cast<char>(opcode[i] - 'a' + 'A');
-  if (opcode[0] == 'R' && opcode[1] == 'L' && opcode[2] == 'B' && opcode[3] == 'L')
-    return kStepStop;  // a label written in other letters is no instruction
-  Handler handler = find_handler(opcode);
-  if (!handler) {
-    trace_stop(rt, "unknown opcode");
+  // A label written in other letters is no instruction.
+  if (opcode[0] == 'R' && opcode[1] == 'L' && opcode[2] == 'B' && opcode[3] == 'L') {
+    plan.unknown = false;
+    return plan;
+  }
+  plan.handler = find_handler(opcode);
+  return plan;
+}
+
+}  // namespace
+
+int execute_step(Runtime& rt) {
+  rt.memo.follow(rt.code.generation());
+  const size_t start = rt.code.pos;
+  const StepPlan* plan = rt.memo.steps.find(start);
+  StepPlan read;
+  if (!plan) {
+    read = read_step(rt);
+    plan = rt.memo.steps.store(start, rt.code.length(), read);
+    if (!plan) plan = &read;
+  }
+  std::memcpy(rt.opcode, plan->opcode, sizeof rt.opcode);
+  rt.code.pos = plan->after;
+  if (!plan->handler) {
+    if (plan->unknown) trace_stop(rt, "unknown opcode");
     return kStepStop;
   }
-  return handler(rt);
+  return plan->handler(rt);
 }
 
 int run_program(Runtime& rt) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/code.h"
+#include "core/line_memo.h"
 #include "host/host.h"
 #include "varsys/store.h"
 
@@ -59,6 +60,8 @@ struct Runtime {
   Host& host;
   Code code;
   VariableStore store;
+  // What the readers made of the code text, by code position.
+  LineMemo memo;
 
   // Area of the running code: the number of open calls.
   int area = 0;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/line_memo.h"
+
 namespace kestrel {
 
 struct Runtime;
@@ -14,6 +16,11 @@ struct Runtime;
 // the text inside the outer brackets. Returns false when a line end (left
 // unread) or the end of the code comes first.
 bool next_reference(Runtime& rt, std::string& out);
+
+// next_reference as the memo of the line holds it: the reference text,
+// whether it was complete, and the remembered lookup of a plain name. The
+// position moves past the operand.
+ReferencePlan& reference_plan(Runtime& rt);
 
 // Reads and evaluates one value operand into `out` (empty when no operand
 // is present). The position is left on the character after the operand.

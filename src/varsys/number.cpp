@@ -14,9 +14,8 @@ namespace {
 // Integers in this range convert to double and back exactly.
 constexpr int64_t kExactLimit = int64_t{1} << 53;
 
-// Reads a plain decimal integer (optional minus, digits only, no more than
-// 15 digits). Such texts convert to the same double as text_to_double, so
-// integer arithmetic on them gives exactly the formatted double result.
+}  // namespace
+
 bool plain_integer(std::string_view text, int64_t& value) {
   size_t i = 0;
   bool negative = false;
@@ -34,8 +33,6 @@ bool plain_integer(std::string_view text, int64_t& value) {
   value = negative ? -v : v;
   return true;
 }
-
-}  // namespace
 
 std::string format_number(double value) {
   if (value == 0.0) return "0";  // also a negative zero
@@ -59,27 +56,61 @@ std::string format_number(double value) {
   return text;
 }
 
-std::string compute_arithmetic(std::string_view left, std::string_view right,
-                               ArithmeticOp op) {
+namespace {
+
+// The integer cases of the arithmetic: both sides plain integers and a
+// result that the double arithmetic gives exactly (division always goes
+// through the doubles). False when the general rule must be used.
+bool integer_arithmetic(std::string_view left, std::string_view right, ArithmeticOp op,
+                        int64_t& result) {
   int64_t a = 0;
   int64_t b = 0;
-  if (op != ArithmeticOp::divide && plain_integer(left, a) &&
-      plain_integer(right, b)) {
-    switch (op) {
-      case ArithmeticOp::add: return int_text(a + b);
-      case ArithmeticOp::subtract: return int_text(a - b);
-      case ArithmeticOp::multiply: {
-        int64_t product = 0;
-        if (!__builtin_mul_overflow(a, b, &product) && product < kExactLimit &&
-            product > -kExactLimit)
-          return int_text(product);
-        break;
-      }
-      case ArithmeticOp::remainder:
-        if (a == 0 || b == 0) return "0";
-        return int_text(a % b);
-      default: break;
-    }
+  if (op == ArithmeticOp::divide || !plain_integer(left, a) || !plain_integer(right, b))
+    return false;
+  switch (op) {
+    case ArithmeticOp::add: result = a + b; return true;
+    case ArithmeticOp::subtract: result = a - b; return true;
+    case ArithmeticOp::multiply:
+      return !__builtin_mul_overflow(a, b, &result) && result < kExactLimit &&
+             result > -kExactLimit;
+    case ArithmeticOp::remainder:
+      result = (a == 0 || b == 0) ? 0 : a % b;
+      return true;
+    default: return false;
+  }
+}
+
+// Writes `value` in decimal into `out`, reusing its storage.
+void write_integer(std::string& out, int64_t value) {
+  char buffer[24];
+  char* end = buffer + sizeof buffer;
+  char* p = end;
+  uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude);
+  if (value < 0) *--p = '-';
+  out.assign(p, static_cast<size_t>(end - p));
+}
+
+}  // namespace
+
+void compute_arithmetic_in_place(std::string& left, std::string_view right, ArithmeticOp op) {
+  int64_t result = 0;
+  if (integer_arithmetic(left, right, op, result))
+    write_integer(left, result);
+  else
+    left = compute_arithmetic(left, right, op);
+}
+
+std::string compute_arithmetic(std::string_view left, std::string_view right,
+                               ArithmeticOp op) {
+  int64_t result = 0;
+  if (integer_arithmetic(left, right, op, result)) {
+    std::string text;
+    write_integer(text, result);
+    return text;
   }
   const double x = text_to_double(left);
   const double y = text_to_double(right);

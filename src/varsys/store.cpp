@@ -56,6 +56,7 @@ Variable* VariableStore::append(std::string_view name, int area) {
   variable->serial = next_serial_++;
   Variable* raw = variable.get();
   it->second.push_back(std::move(variable));
+  ++generation_;
   return raw;
 }
 
@@ -74,6 +75,7 @@ void VariableStore::remove(Variable* variable) {
         }
     }
     release_tree(variable->node);
+    ++generation_;
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
     if (list.empty()) by_name_.erase(it);
     return;
@@ -86,6 +88,7 @@ void VariableStore::clear() {
     for (auto& variable : entry.second) release_tree(variable->node);
   by_name_.clear();
   element_count_ = 0;
+  ++generation_;
 }
 
 bool VariableStore::add_elements(Node& node, uint64_t count) {
@@ -382,6 +385,49 @@ bool bind_variable(Runtime& rt, std::string_view parameter,
   parse_reference(rt, parameter, own);
   if (Variable* holder = rt.store.find_in_area(own.name, area))
     rt.store.set_alias(*holder, target);
+  return true;
+}
+
+bool is_plain_name(std::string_view reference) {
+  if (reference.empty()) return false;
+  for (char c : reference)
+    if (c < '0' || c > '9') return false;
+  // A digit name is a system variable (which may have a hook) exactly when
+  // it is one of "0" to "61".
+  return !may_have_hook(std::string(reference));
+}
+
+namespace {
+
+Variable* plain_lookup(Runtime& rt, std::string_view name, PlainLookup& lookup,
+                       int area) {
+  const uint64_t generation = rt.store.generation();
+  if (lookup.generation != generation || lookup.area != area) {
+    lookup.variable = rt.store.find_visible(name, area);
+    lookup.generation = generation;
+    lookup.area = area;
+  }
+  return lookup.variable;
+}
+
+}  // namespace
+
+bool get_plain_variable(Runtime& rt, std::string_view name, PlainLookup& lookup,
+                        std::string& out, int area) {
+  Variable* variable = plain_lookup(rt, name, lookup, area);
+  if (!variable) {
+    out.clear();
+    return false;
+  }
+  out = resolve(variable)->value;
+  return true;
+}
+
+bool set_plain_variable(Runtime& rt, std::string_view name, PlainLookup& lookup,
+                        std::string value, int area) {
+  Variable* variable = plain_lookup(rt, name, lookup, area);
+  if (!variable) return set_variable(rt, name, std::move(value), area);
+  resolve(variable)->value = std::move(value);
   return true;
 }
 

@@ -55,6 +55,9 @@ class VariableStore {
   void set_alias(Variable& holder, Node* target);
 
   uint64_t element_count() const { return element_count_; }
+  // Changes whenever a variable is added or removed, that is whenever the
+  // variable that a name finds may change.
+  uint64_t generation() const { return generation_; }
   // Elements the store may hold at once; beyond it a declaration or growth
   // is refused as out of memory.
   static uint64_t element_budget();
@@ -69,7 +72,29 @@ class VariableStore {
   std::unordered_multimap<const Node*, Variable*> alias_holders_;
   uint64_t element_count_ = 0;
   uint64_t next_serial_ = 0;
+  uint64_t generation_ = 1;
 };
+
+// What a plain variable name (digits only, no system variable) found in
+// one area, for as long as the store's generation stays the same. Each
+// operand of the line memo keeps one, so a repeated read or write of the
+// same variable skips the name lookup; the value is still read and written
+// in the variable itself every time.
+struct PlainLookup {
+  uint64_t generation = 0;  // 0: nothing remembered
+  int area = 0;
+  Variable* variable = nullptr;
+};
+
+// True when `reference` is a plain variable name that no hook can serve.
+bool is_plain_name(std::string_view reference);
+// get_variable and set_variable for a plain name (is_plain_name), with the
+// lookup remembered in `lookup`; the outcome is the one of the general
+// operations.
+bool get_plain_variable(Runtime& rt, std::string_view name, PlainLookup& lookup,
+                        std::string& out, int area);
+bool set_plain_variable(Runtime& rt, std::string_view name, PlainLookup& lookup,
+                        std::string value, int area);
 
 // The store operations. `reference` is the text inside an operand's
 // brackets; "-1" reads as an empty text and swallows writes.

@@ -36,13 +36,15 @@ int empty(Runtime& rt) {
 }
 
 int assign(Runtime& rt) {
-  std::string target;
-  next_reference(rt, target);
+  ReferencePlan& target = reference_plan(rt);
   // Appending to a variable in place keeps building a long text linear.
-  if (eval_append_operand(rt, target)) return kStepNext;
+  if (eval_append_operand(rt, target.text)) return kStepNext;
   std::string value;
   eval_operand(rt, value);
-  set_variable(rt, target, std::move(value), rt.area);
+  if (target.plain)
+    set_plain_variable(rt, target.text, target.lookup, std::move(value), rt.area);
+  else
+    set_variable(rt, target.text, std::move(value), rt.area);
   return kStepNext;
 }
 
