@@ -1,5 +1,5 @@
-# Shell helpers for the end-to-end tests of the registry, key and mouse
-# commands under Wine (sourced by tests/e2e/{registry,keys,mouse}/run.sh).
+# Shell helpers for end-to-end scripts under Wine that run outside the e2e
+# harness (sourced by tests/e2e/designer/run.sh).
 #
 # Environment (all but the first have defaults):
 #   KESTREL_EXE   the runtime kestrel.exe to link the scripts onto (required)
