@@ -5,7 +5,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'windows'))
-from kspy_user import User  # noqa: E402
+from kspy_user import User, has_visible_style as shown  # noqa: E402
 
 user = User()
 
@@ -49,14 +49,16 @@ user.box(press='OK')
 
 next_box('ok-hidden')
 box = ksw_windows()['input']
-user.check('13 empty: OK hidden', box.control(1)['visible'], False)
-user.check('14 "&Nope": Cancel shown with it', (box.control(2)['visible'], box.control(2)['text']),
+# The input box itself is hidden: its buttons are judged by their own
+# WS_VISIBLE bit, which the hooks of 13 and 14 set and clear.
+user.check('13 empty: OK hidden', shown(box.control(1)), False)
+user.check('14 "&Nope": Cancel shown with it', (shown(box.control(2)), box.control(2)['text']),
            (True, '&Nope'))
 user.box(press='OK')
 
 next_box('ok-shown')
 box = ksw_windows()['input']
-user.check('13 "&Again": OK shown with it', (box.control(1)['visible'], box.control(1)['text']),
+user.check('13 "&Again": OK shown with it', (shown(box.control(1)), box.control(1)['text']),
            (True, '&Again'))
 user.box(press='OK')
 user.finish()

@@ -5,7 +5,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from kspy_user import User  # noqa: E402
+from kspy_user import User, has_visible_style as shown  # noqa: E402
 
 WS_POPUP, WS_CHILD, WS_VISIBLE = 0x80000000, 0x40000000, 0x10000000
 WS_CLIPCHILDREN, WS_CAPTION, WS_BORDER = 0x02000000, 0x00C00000, 0x00800000
@@ -53,18 +53,19 @@ user.check('input box geometry', geometry(t.top),
            (m['cxfullscreen'] // 2 - 150, m['cyfullscreen'] // 2 - 55, 300, 102 + THEME))
 user.check_bits('input box style', t.top['style'], WS_CAPTION | WS_SYSMENU, WS_THICKFRAME | WS_POPUP)
 label, plain, password = [c for c in t.controls if c['id'] == 0]
-user.check('input label', (label['class'].lower(), label['text'], geometry(label), label['visible']),
+# The box is hidden, so its controls' own visibility is their WS_VISIBLE bit.
+user.check('input label', (label['class'].lower(), label['text'], geometry(label), shown(label)),
            ('static', '', (5, 5, 280, 20), True))
-user.check('plain field', (plain['class'].lower(), geometry(plain), plain['visible'], plain['password']),
+user.check('plain field', (plain['class'].lower(), geometry(plain), shown(plain), plain['password']),
            ('edit', (5, 22, 285, 24), True, False))
 user.check_bits('plain field style', plain['style'],
                 WS_CHILD | WS_BORDER | WS_TABSTOP | ES_AUTOVSCROLL | ES_AUTOHSCROLL, ES_PASSWORD)
 user.check_bits('plain field exstyle', plain['exstyle'], WS_EX_CLIENTEDGE)
-user.check('password field', (password['class'].lower(), geometry(password), password['visible'],
+user.check('password field', (password['class'].lower(), geometry(password), shown(password),
                               password['password']), ('edit', (5, 22, 285, 24), False, True))
 ok, cancel = t.control(1), t.control(2)
-user.check('input OK', (ok['text'], geometry(ok), ok['visible']), ('&OK', (15, 50, 80, 25), True))
-user.check('input Cancel', (cancel['text'], geometry(cancel), cancel['visible']),
+user.check('input OK', (ok['text'], geometry(ok), shown(ok)), ('&OK', (15, 50, 80, 25), True))
+user.check('input Cancel', (cancel['text'], geometry(cancel), shown(cancel)),
            ('&Cancel', (200, 50, 80, 25), True))
 user.check_bits('input OK style', ok['style'], WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_NOTIFY)
 

@@ -22,6 +22,13 @@ from kspy import Kspy, KspyError
 WAIT_MS = 60000
 
 
+def has_visible_style(window):
+    """The window's own WS_VISIBLE bit. `visible` (IsWindowVisible) is false
+    for every control of a hidden window, so the controls of a built-in
+    window between its commands are judged by their style bit instead."""
+    return bool(int(window['style'], 16) & 0x10000000)
+
+
 class Tree:
     """A window and its descendants as kspy `state --tree` reports them."""
 
