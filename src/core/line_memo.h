@@ -124,9 +124,9 @@ struct LineMemo {
   PositionMemo<ReferencePlan> references;
   PositionMemo<AppendPlan> appends;
   // The evaluation stack of operand plans; its texts keep their capacity
-  // from one evaluation to the next.
+  // from one evaluation to the next. Evaluations do not nest: reading a
+  // variable never evaluates an operand.
   std::vector<std::string> stack;
-  size_t stack_top = 0;
 
   // Empties the memo when the code is not the one it was made from.
   void follow(uint64_t generation) {

@@ -131,48 +131,43 @@ void append_within_limit(Runtime&, std::string& out, const std::string& right) {
   out += right;
 }
 
-// Performs the actions of an operand and leaves its value in `out`. The
-// stack lives in the memo so that its texts keep their capacity; the
-// actions address it by index above the top they found, so a nested
-// evaluation would stack its values above.
+// Performs the actions of an operand and leaves its value in `out`, which
+// is the bottom of the evaluation stack: an operand of one primary, the
+// most common kind, is read straight into it. The rest of the stack lives
+// in the memo so that its texts keep their capacity.
 void run_actions(Runtime& rt, std::vector<OperandAction>& actions, std::string& out) {
   std::vector<std::string>& stack = rt.memo.stack;
-  const size_t base = rt.memo.stack_top;
-  size_t top = base;  // entries base .. top-1 are in use
+  if (stack.size() < actions.size()) stack.resize(actions.size());
+  // Entry i of the stack is `out` for i == 0, stack[i] otherwise; `top`
+  // counts the entries in use.
+  size_t top = 0;
+  auto entry = [&](size_t i) -> std::string& { return i == 0 ? out : stack[i]; };
   for (OperandAction& action : actions) {
     switch (action.kind) {
       case Action::literal:
-        if (stack.size() <= top) stack.resize(top + 8);
-        stack[top++] = action.text;
+        entry(top++) = action.text;
         break;
       case Action::variable:
-        if (stack.size() <= top) stack.resize(top + 8);
-        rt.memo.stack_top = top + 1;
         if (action.plain)
-          get_plain_variable(rt, action.text, action.lookup, stack[top], rt.area);
+          get_plain_variable(rt, action.text, action.lookup, entry(top), rt.area);
         else
-          get_variable(rt, action.text, stack[top], rt.area);
+          get_variable(rt, action.text, entry(top), rt.area);
         ++top;
         break;
       case Action::empty:
-        if (stack.size() <= top) stack.resize(top + 8);
-        stack[top++].clear();
+        entry(top++).clear();
         break;
       case Action::arithmetic:
         --top;
-        compute_arithmetic_in_place(stack[top - 1], stack[top], action.op);
+        compute_arithmetic_in_place(entry(top - 1), stack[top], action.op);
         break;
       case Action::concatenate:
         --top;
-        append_within_limit(rt, stack[top - 1], stack[top]);
+        append_within_limit(rt, entry(top - 1), stack[top]);
         break;
     }
   }
-  rt.memo.stack_top = base;
-  if (top > base)
-    out.swap(stack[base]);
-  else
-    out.clear();
+  if (top == 0) out.clear();
 }
 
 // The plan of the value operand at the code position, read from the text
