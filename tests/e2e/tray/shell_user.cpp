@@ -6,16 +6,22 @@
 //   shell_user post EXE MSG WPARAM LPARAM   post to the program's owner window
 //   shell_user send EXE MSG WPARAM LPARAM   send it (returns once handled)
 //   shell_user taskbar                      broadcast "TaskbarCreated"
+//   shell_user tray-remove EXE              remove the program's icon (id 1)
+//                                           as a restarted shell has lost it
 //   shell_user tray-count N MS              wait until N tray icons are shown
 //   shell_user menu-keys EXE VK...          keys posted to the open popup menu
 //   shell_user menu-outside EXE             a real click away from the menu
 //   shell_user chord VK...                  press the keys together, release
-//   shell_user click EXE TITLE ID           BM_CLICK posted to control ID of
-//                                           the window with this title
+//   shell_user click EXE TITLE ID           BM_CLICK posted to control ID
+//                                           (a descendant) of the window
+//                                           with this title
+//   shell_user press EXE TITLE ID           left button down and up posted
+//                                           to that control
 //   shell_user dialog EXE [TEXT] ID         the program's "#32770" dialog:
 //                                           TEXT into its file-name field
 //                                           (when given), then command ID
 #include <windows.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -146,6 +152,18 @@ int wait_tray_count(int wanted, DWORD limit) {
   return count == wanted ? 0 : 1;
 }
 
+int tray_remove(char** argv) {
+  HWND window = owner(argv[2]);
+  if (!window) return fail("owner window");
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = sizeof icon;
+  icon.hWnd = window;
+  icon.uID = 1;
+  const BOOL removed = ::Shell_NotifyIconA(NIM_DELETE, &icon);
+  std::printf("icon of %p %s\n", static_cast<void*>(window), removed ? "removed" : "not removed");
+  return removed ? 0 : 1;
+}
+
 int menu_keys(int argc, char** argv) {
   HWND menu = wait_window(argv[2], "#32768", true, false);
   if (!menu) return fail("popup menu");
@@ -237,18 +255,33 @@ BOOL CALLBACK match_title(HWND window, LPARAM data) {
   return FALSE;
 }
 
-int click(char** argv) {
+// Control `id` among the descendants of `parent` (a control inside a group
+// box is a child of the group box).
+HWND find_control(HWND parent, int id) {
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (::GetDlgCtrlID(child) == id) return child;
+    if (HWND inner = find_control(child, id)) return inner;
+  }
+  return nullptr;
+}
+
+int click(char** argv, bool press) {
   const DWORD start = ::GetTickCount();
   HWND control = nullptr;
   do {
     TitleSearch s{program_pids(argv[2]), argv[3], nullptr};
     ::EnumWindows(match_title, reinterpret_cast<LPARAM>(&s));
-    if (s.found) control = ::GetDlgItem(s.found, static_cast<int>(number(argv[4])));
+    if (s.found) control = find_control(s.found, static_cast<int>(number(argv[4])));
     if (!control) ::Sleep(50);
   } while (!control && ::GetTickCount() - start < kWaitMs);
   if (!control) return fail("control");
-  ::PostMessageA(control, BM_CLICK, 0, 0);
-  std::printf("clicked %p\n", static_cast<void*>(control));
+  if (press) {
+    ::PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ::PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  } else {
+    ::PostMessageA(control, BM_CLICK, 0, 0);
+  }
+  std::printf("%s %p\n", press ? "pressed" : "clicked", static_cast<void*>(control));
   return 0;
 }
 
@@ -265,10 +298,11 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "tray-count" && argc == 4) return wait_tray_count(std::atoi(argv[2]), number(argv[3]));
+  if (command == "tray-remove" && argc == 3) return tray_remove(argv);
   if (command == "menu-keys" && argc >= 4) return menu_keys(argc, argv);
   if (command == "menu-outside" && argc == 3) return menu_outside(argv);
   if (command == "chord" && argc >= 3) return chord(argc, argv);
-  if (command == "click" && argc == 5) return click(argv);
+  if ((command == "click" || command == "press") && argc == 5) return click(argv, command == "press");
   if (command == "dialog" && (argc == 4 || argc == 5)) return dialog(argc, argv);
   std::fprintf(stderr, "shell_user: bad command line\n");
   return 2;

@@ -28,7 +28,7 @@ def helper():
     if not exe.is_file():
         partial = exe.with_suffix(f'.{os.getpid()}.tmp')
         subprocess.run(['i686-w64-mingw32-g++', '-std=c++20', '-O1', '-static', '-mconsole',
-                        str(SOURCE), '-o', str(partial), '-luser32'], check=True)
+                        str(SOURCE), '-o', str(partial), '-luser32', '-lshell32'], check=True)
         os.replace(partial, exe)
     return exe
 
