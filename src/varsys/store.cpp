@@ -76,8 +76,9 @@ void VariableStore::remove(Variable* variable) {
     }
     release_tree(variable->node);
     ++generation_;
+    // The name's entry stays when its last variable goes: a procedure's
+    // locals come and go with every call.
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
-    if (list.empty()) by_name_.erase(it);
     return;
   }
 }
