@@ -24,6 +24,7 @@ import json
 import os
 import signal
 import subprocess
+import tempfile
 import threading
 
 # Extra seconds allowed for starting a wine process, beyond kspy's own
@@ -53,23 +54,34 @@ class Kspy:
         """Runs `kspy.exe ARGS`; returns (exit code, stdout text, stderr text)."""
         cmd = [self.env.get('WINELOADER', 'wine'), self.kspy_exe, *map(str, args)]
         limit = (timeout_ms or 0) / 1000 + STARTUP_SLACK
-        with self._lock:
-            if self._cancelled:
-                return 1, '', 'cancelled'
-            proc = subprocess.Popen(cmd, env=self.env, stdin=subprocess.DEVNULL,
-                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                                    start_new_session=True)
-            self._current = proc
-        try:
-            out, err = proc.communicate(timeout=limit)
-        except subprocess.TimeoutExpired:
-            self._kill(proc)
-            out, err = proc.communicate()
-            return 1, out.decode('utf-8', 'replace'), 'kspy did not finish in time'
-        finally:
+        # Output goes to files, not pipes, and the call waits for kspy itself:
+        # the first wine process of a fresh wineserver starts the desktop and
+        # the services, which inherit its output handles and live on, so a
+        # pipe would never reach its end.
+        with tempfile.TemporaryFile() as out_file, tempfile.TemporaryFile() as err_file:
             with self._lock:
-                self._current = None
-                cancelled = self._cancelled
+                if self._cancelled:
+                    return 1, '', 'cancelled'
+                proc = subprocess.Popen(cmd, env=self.env, stdin=subprocess.DEVNULL,
+                                        stdout=out_file, stderr=err_file,
+                                        start_new_session=True)
+                self._current = proc
+            timed_out = False
+            try:
+                proc.wait(timeout=limit)
+            except subprocess.TimeoutExpired:
+                self._kill(proc)
+                proc.wait()
+                timed_out = True
+            finally:
+                with self._lock:
+                    self._current = None
+                    cancelled = self._cancelled
+            out_file.seek(0)
+            err_file.seek(0)
+            out, err = out_file.read(), err_file.read()
+        if timed_out:
+            return 1, out.decode('utf-8', 'replace'), 'kspy did not finish in time'
         if cancelled and proc.returncode != 0:
             # Ended by cancel(): the same as a time-out without a result.
             return 1, out.decode('utf-8', 'replace'), 'cancelled'
@@ -77,8 +89,8 @@ class Kspy:
 
     @staticmethod
     def _kill(proc):
-        """Ends the whole process group: the wine loader may have handed the
-        pipes to processes of its own, which would keep communicate() waiting."""
+        """Ends the whole process group, the processes that the wine loader
+        started for this call included."""
         try:
             os.killpg(proc.pid, signal.SIGKILL)
         except (ProcessLookupError, PermissionError):
