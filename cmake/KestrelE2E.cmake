@@ -4,9 +4,18 @@
 #                                           code cannot run natively, see below)
 #   native build: e2e-native/<area>/<name>  cases that need no Windows, on
 #                                           kestrel-run-asan
+#                 e2e-valgrind/<area>/<name> the same cases on kestrel-run under
+#                                           valgrind's memcheck: any memory error
+#                                           or a definite or indirect leak at
+#                                           exit fails the case
 # The case list comes from the harness itself (e2e.py list); adding,
 # removing or editing a case re-runs the configure step.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+# The fuzz targets of a clang build (nothing unless KESTREL_FUZZ is on).
+if(NOT WIN32)
+  include(KestrelFuzz)
+endif()
 
 set(KESTREL_E2E_DIR "${PROJECT_SOURCE_DIR}/tests/e2e")
 set(KESTREL_E2E "${KESTREL_E2E_DIR}/harness/e2e.py")
@@ -89,6 +98,19 @@ else()
   if(NOT TARGET kestrel-run-asan)
     return()
   endif()
+  # The valgrind runner: kestrel-run under memcheck, quiet unless it finds
+  # something, whose report then fails the case through the exit code.
+  find_program(KESTREL_VALGRIND valgrind)
+  set(kestrel_valgrind_runner "")
+  if(KESTREL_VALGRIND AND TARGET kestrel-run)
+    set(kestrel_valgrind_runner "${CMAKE_BINARY_DIR}/kestrel-run-valgrind")
+    file(GENERATE OUTPUT "${kestrel_valgrind_runner}"
+      CONTENT "#!/bin/sh\nexec \"${KESTREL_VALGRIND}\" -q --error-exitcode=86 --leak-check=full --show-leak-kinds=definite,indirect --errors-for-leak-kinds=definite,indirect \"$<TARGET_FILE:kestrel-run>\" \"$@\"\n"
+      FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                       WORLD_READ WORLD_EXECUTE)
+  else()
+    message(STATUS "e2e: valgrind or kestrel-run missing, no e2e-valgrind cases")
+  endif()
   foreach(line IN LISTS kestrel_e2e_lines)
     if(line STREQUAL "")
       continue()
@@ -106,5 +128,15 @@ else()
               "${KESTREL_E2E_DIR}/${id}.kil")
     math(EXPR limit "${seconds} * 3 + 60")
     set_tests_properties(e2e-native/${id} PROPERTIES TIMEOUT ${limit} SKIP_RETURN_CODE 77)
+    if(kestrel_valgrind_runner)
+      add_test(NAME e2e-valgrind/${id}
+        COMMAND "${Python3_EXECUTABLE}" "${KESTREL_E2E}" run --mode native
+                --runner "${kestrel_valgrind_runner}" --klink $<TARGET_FILE:klink>
+                "${KESTREL_E2E_DIR}/${id}.kil")
+      # Programs run some twenty times slower under memcheck.
+      math(EXPR limit "${seconds} * 20 + 60")
+      set_tests_properties(e2e-valgrind/${id} PROPERTIES TIMEOUT ${limit} SKIP_RETURN_CODE 77
+        ENVIRONMENT "KESTREL_E2E_TIME_SCALE=20")
+    endif()
   endforeach()
 endif()

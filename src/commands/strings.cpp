@@ -21,12 +21,6 @@ namespace kestrel {
 
 namespace {
 
-// Longest text a replacement may produce. A script can ask for far more
-// (every byte of a long text replaced by a long text); past this size the
-// run stops with the out-of-memory message instead of exhausting the
-// address space of the 32-bit process.
-constexpr size_t kMaxReplacedText = size_t{256} << 20;
-
 std::string read_target(Runtime& rt) {
   std::string reference;
   next_reference(rt, reference);
@@ -125,14 +119,17 @@ int field(Runtime& rt) {
   return kStepNext;
 }
 
-// RF11 [target] text, search text, replacement.
+// RF11 [target] text, search text, replacement. A script can ask for far
+// more than memory holds (every byte of a long text replaced by a long
+// text); a result beyond the text limit stops the run with the
+// out-of-memory message before it is built.
 int replace(Runtime& rt) {
   const std::string target = read_target(rt);
   const std::string text = eval_operand(rt);
   const std::string search = eval_operand(rt);
   const std::string replacement = eval_operand(rt);
   ReplaceResult result =
-      replace_all(text, search, replacement, case_ignored(rt), kMaxReplacedText);
+      replace_all(text, search, replacement, case_ignored(rt), rt.text_limit);
   if (result.too_large) {
     rt.out_of_memory = true;
     return kStepNext;

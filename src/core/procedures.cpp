@@ -78,6 +78,10 @@ int call(Runtime& rt) {
     trace_stop(rt, "call of an undefined procedure");
     return kStepStop;
   }
+  if (rt.calls.size() >= rt.call_limit) {
+    rt.out_of_memory = true;  // the loop stops with its message
+    return kStepNext;
+  }
   const Procedure& procedure = rt.procedures[found->second];
   CallRecord record;
   record.name = procedure.name;

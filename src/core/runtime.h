@@ -98,6 +98,16 @@ struct Runtime {
   // Budget of steps for the fuzzers (0: unlimited).
   uint64_t step_budget = 0;
 
+  // Longest text a script may build (concatenation, replacement). A longer
+  // result stops the program with the out-of-memory message instead of
+  // exhausting the address space of the 32-bit process. The fuzzers lower
+  // it to keep their memory bounded.
+  size_t text_limit = size_t{256} << 20;
+  // Deepest nesting of calls. The call records live on the heap; a deeper
+  // recursion stops the program with the out-of-memory message while the
+  // records and their locals still fit in a 32-bit address space.
+  size_t call_limit = size_t{1} << 22;
+
   // The procedure name of the current call, if any.
   const std::string* current_procedure() const {
     if (area <= 0 || static_cast<size_t>(area) > calls.size()) return nullptr;

@@ -1,5 +1,6 @@
 #include "varsys/eval.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/runtime.h"
@@ -126,8 +127,14 @@ class OperandReader {
   bool too_deep_ = false;
 };
 
-// Appends `right` to `out`.
-void append_within_limit(Runtime&, std::string& out, const std::string& right) {
+// Appends `right` to `out` unless the result would pass the text limit;
+// then the run is out of memory and `out` is emptied.
+void append_within_limit(Runtime& rt, std::string& out, const std::string& right) {
+  if (right.size() > rt.text_limit - std::min(rt.text_limit, out.size())) {
+    rt.out_of_memory = true;
+    out.clear();
+    return;
+  }
   out += right;
 }
 
@@ -314,6 +321,10 @@ bool eval_append_operand(Runtime& rt, std::string_view target) {
   std::string tail;
   run_actions(rt, plan->tail.actions, tail);
   code.pos = plan->tail.end;
+  if (tail.size() > rt.text_limit - std::min(rt.text_limit, value.size())) {
+    rt.out_of_memory = true;  // the value is left as it was
+    return true;
+  }
   if (plan->tail.empty_result) {
     value.clear();  // a malformed operand assigns an empty value
     return true;

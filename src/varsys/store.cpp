@@ -15,11 +15,15 @@ namespace kestrel {
 VariableStore::VariableStore() = default;
 VariableStore::~VariableStore() { clear(); }
 
-uint64_t VariableStore::element_budget() {
-  // An element costs about 32 bytes in the 32-bit build; keep the store
-  // well inside a 2 GiB address space there.
-  return sizeof(void*) == 4 ? (uint64_t{1} << 25) : (uint64_t{1} << 28);
-}
+namespace {
+// An element costs about 32 bytes in the 32-bit build; keep the store
+// well inside a 2 GiB address space there.
+uint64_t g_element_budget = sizeof(void*) == 4 ? (uint64_t{1} << 25) : (uint64_t{1} << 28);
+}  // namespace
+
+uint64_t VariableStore::element_budget() { return g_element_budget; }
+
+void VariableStore::set_element_budget(uint64_t budget) { g_element_budget = budget; }
 
 Variable* VariableStore::find_visible(std::string_view name, int area) {
   auto it = by_name_.find(name);

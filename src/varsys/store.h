@@ -61,6 +61,8 @@ class VariableStore {
   // Elements the store may hold at once; beyond it a declaration or growth
   // is refused as out of memory.
   static uint64_t element_budget();
+  // Lowers (or restores) the budget; the fuzzers keep their memory small.
+  static void set_element_budget(uint64_t budget);
 
  private:
   void forget_node(const Node& node);
