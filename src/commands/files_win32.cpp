@@ -14,6 +14,7 @@
 #include "core/text.h"
 #include "varsys/eval.h"
 #include "win32/handles.h"
+#include "win32/paths.h"
 #include "win32/platform_groups.h"
 
 namespace kestrel {
@@ -21,8 +22,6 @@ namespace kestrel {
 namespace {
 
 using win32::UniqueFile;
-
-constexpr DWORD kCurrentDirectoryBuffer = 2048;
 
 // R011 path: makes the path the current directory and, on success, stores
 // the full current directory as the system reports it in variable 2.
@@ -32,9 +31,8 @@ int change_directory(Runtime& rt) {
     set_file_result(rt, false);
     return kStepNext;
   }
-  char buffer[kCurrentDirectoryBuffer] = {};
-  const DWORD length = ::GetCurrentDirectoryA(kCurrentDirectoryBuffer, buffer);
-  if (length > 0 && length < kCurrentDirectoryBuffer) set_variable(rt, "2", buffer, rt.area);
+  const std::string directory = win32::current_directory();
+  if (!directory.empty()) set_variable(rt, "2", directory, rt.area);
   set_file_result(rt, true);
   return kStepNext;
 }

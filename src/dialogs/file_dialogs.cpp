@@ -14,6 +14,7 @@
 #include "dialogs/window_class.h"
 #include "varsys/eval.h"
 #include "varsys/store.h"
+#include "win32/paths.h"
 #include "win32/platform_groups.h"
 
 namespace kestrel {
@@ -23,7 +24,7 @@ namespace {
 using file_dialogs::kFileBuffer;
 
 constexpr DWORD kRecordSize = 76;  // the record without the later extensions
-constexpr size_t kDirectoryBuffer = 2048;
+constexpr size_t kFileTitleBuffer = 2048;
 constexpr size_t kDisplayName = 560;
 
 // What tells the open dialog from the save dialog.
@@ -39,12 +40,6 @@ constexpr FileDialogKind kSaveDialog{"16", "55", ::GetSaveFileNameA};
 char list_separator(Runtime& rt) {
   const std::string separator = win32::system_text(rt, "44");
   return separator.empty() ? '\0' : separator[0];
-}
-
-std::string current_directory() {
-  std::vector<char> buffer(kDirectoryBuffer, '\0');
-  const DWORD length = ::GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
-  return length > 0 && length < buffer.size() ? std::string(buffer.data(), length) : std::string();
 }
 
 const char* or_null(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
@@ -63,7 +58,7 @@ int file_dialog(Runtime& rt, const FileDialogKind& kind) {
   const bool multiple = win32::system_text(rt, kind.multi_variable) != "-1";
   const std::string extension = win32::system_text(rt, kind.extension_variable);
   const std::string filter = file_dialogs::convert_filter(filter_operand, separator);
-  const std::string directory = current_directory();
+  const std::string directory = win32::current_directory();
   std::vector<char> file(kFileBuffer, '\0');
 
   OPENFILENAMEA record{};
@@ -72,7 +67,7 @@ int file_dialog(Runtime& rt, const FileDialogKind& kind) {
   record.lpstrFilter = or_null(filter);
   record.lpstrFile = file.data();
   record.nMaxFile = static_cast<DWORD>(file.size());
-  record.nMaxFileTitle = kDirectoryBuffer;
+  record.nMaxFileTitle = kFileTitleBuffer;
   record.lpstrInitialDir = or_null(directory);
   record.lpstrTitle = or_null(title);
   record.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | (multiple ? OFN_ALLOWMULTISELECT : 0);

@@ -8,20 +8,38 @@
 // strings and the C++ name demangler of the verbose terminate handler out
 // of the executable (together about 100 KB of its size). The native build
 // keeps the library's own versions, whose messages the sanitizers report.
+//
+// Running out of memory is not a fault of the runtime: a script can ask
+// for more than the address space holds (a deep recursion, texts or
+// arrays that keep growing). An allocation that fails, and a text that
+// would pass the library's largest size, end the process with the
+// runtime's out-of-memory message and exit code 0 instead of a crash.
+#include <windows.h>
+
 #include <cstdlib>
+#include <new>
 
 namespace {
 
 [[noreturn]] void library_failure() { std::abort(); }
 
+[[noreturn]] void out_of_memory() {
+  ::MessageBoxA(nullptr, "Kestrel Runtime Error", "Your system ran out of memory",
+                MB_ICONERROR);
+  ::ExitProcess(0);
+}
+
+// operator new calls the handler when the heap has no block of the size.
+[[maybe_unused]] const std::new_handler previous_handler = std::set_new_handler(out_of_memory);
+
 }  // namespace
 
 namespace std {
 
-[[noreturn]] void __throw_bad_alloc() { library_failure(); }
-[[noreturn]] void __throw_bad_array_new_length() { library_failure(); }
+[[noreturn]] void __throw_bad_alloc() { out_of_memory(); }
+[[noreturn]] void __throw_bad_array_new_length() { out_of_memory(); }
 [[noreturn]] void __throw_bad_function_call() { library_failure(); }
-[[noreturn]] void __throw_length_error(const char*) { library_failure(); }
+[[noreturn]] void __throw_length_error(const char*) { out_of_memory(); }
 [[noreturn]] void __throw_logic_error(const char*) { library_failure(); }
 [[noreturn]] void __throw_out_of_range_fmt(const char*, ...) { library_failure(); }
 

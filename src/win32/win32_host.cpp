@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win32/paths.h"
 #include "win32/system_hooks.h"
 
 namespace kestrel::win32 {
@@ -24,11 +25,7 @@ int Win32Host::message_box(const std::string& text, const std::string& caption,
   return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), style);
 }
 
-std::string Win32Host::executable_path() {
-  char path[2048];
-  const DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof path);
-  return std::string(path, length < sizeof path ? length : sizeof path - 1);
-}
+std::string Win32Host::executable_path() { return module_path(); }
 
 void Win32Host::write_stream(int fd, std::string_view bytes) {
   const DWORD which = fd == 0 ? STD_INPUT_HANDLE
@@ -86,12 +83,7 @@ std::optional<std::string> Win32Host::command_line() {
   return std::string(command_line_);
 }
 
-std::string Win32Host::current_directory() {
-  char path[2048];
-  const DWORD length = ::GetCurrentDirectoryA(sizeof path, path);
-  if (length == 0 || length >= sizeof path) return {};
-  return std::string(path, length);
-}
+std::string Win32Host::current_directory() { return win32::current_directory(); }
 
 std::string Win32Host::environment_value(const std::string& name) {
   const DWORD size = ::GetEnvironmentVariableA(name.c_str(), nullptr, 0);
