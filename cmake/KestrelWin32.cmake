@@ -23,8 +23,8 @@ set(KESTREL_GENERATED_RES "${CMAKE_BINARY_DIR}/res")
 configure_file("${PROJECT_SOURCE_DIR}/res/kestrel.manifest.in"
                "${KESTREL_GENERATED_RES}/kestrel.manifest" @ONLY)
 
-# Options of every program built for Windows: static C and C++ runtime and
-# winpthread, size-oriented sections, stripped.
+# Options of every program built for Windows: static C and C++ runtime (no
+# threading library with the win32 thread model), size-oriented sections, stripped.
 add_library(kestrel-win32-base INTERFACE)
 target_compile_definitions(kestrel-win32-base INTERFACE
   WINVER=0x0600 _WIN32_WINNT=0x0600 NOMINMAX)
