@@ -86,6 +86,7 @@ if(WIN32)
     endif()
     string(REPLACE "\t" ";" fields "${line}")
     list(GET fields 0 id)
+    list(GET fields 1 kind)
     list(GET fields 2 seconds)
     add_test(NAME e2e/${id}
       COMMAND ${kestrel_e2e_base} run --mode wine --build-dir "${CMAKE_BINARY_DIR}"
@@ -93,6 +94,12 @@ if(WIN32)
     math(EXPR limit "${seconds} * 10 + 300")
     set_tests_properties(e2e/${id} PROPERTIES
       FIXTURES_REQUIRED kestrel_wine TIMEOUT ${limit} SKIP_RETURN_CODE 77)
+    # Cases with windows share one desktop: keyboard focus, the pointer, the
+    # tray and top-level windows found by title. They run one at a time; the
+    # cases without windows still run beside them.
+    if(kind STREQUAL "windows")
+      set_tests_properties(e2e/${id} PROPERTIES RESOURCE_LOCK kestrel_desktop)
+    endif()
   endforeach()
 else()
   if(NOT TARGET kestrel-run-asan)
