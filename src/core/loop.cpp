@@ -23,8 +23,7 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 }  // namespace
 
 void show_out_of_memory(Runtime& rt) {
-  rt.host.message_box(kRuntimeError, "Your system ran out of memory",
-                      box_style::icon_error);
+  rt.host.message_box(kOutOfMemoryText, kOutOfMemoryCaption, box_style::icon_error);
 }
 
 LoadStatus load_image_file(Runtime& rt, const std::string& path) {

@@ -30,6 +30,10 @@ int run_program(Runtime& rt);
 // Frees the runtime's tables.
 void shutdown_cleanup(Runtime& rt);
 
+// The out-of-memory message of the runtime: box text and caption.
+inline constexpr const char* kOutOfMemoryText = "Kestrel Runtime Error";
+inline constexpr const char* kOutOfMemoryCaption = "Your system ran out of memory";
+
 // Shows the out-of-memory message of the runtime.
 void show_out_of_memory(Runtime& rt);
 

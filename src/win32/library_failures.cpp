@@ -19,13 +19,14 @@
 #include <cstdlib>
 #include <new>
 
+#include "core/loop.h"
+
 namespace {
 
 [[noreturn]] void library_failure() { std::abort(); }
 
 [[noreturn]] void out_of_memory() {
-  ::MessageBoxA(nullptr, "Kestrel Runtime Error", "Your system ran out of memory",
-                MB_ICONERROR);
+  ::MessageBoxA(nullptr, kestrel::kOutOfMemoryText, kestrel::kOutOfMemoryCaption, MB_ICONERROR);
   ::ExitProcess(0);
 }
 

@@ -14,22 +14,6 @@ namespace {
 using testing::ScriptFixture;
 using testing::ScriptResult;
 
-// Raw code (lines separated by 0x01) run to its end.
-ScriptResult run_raw(std::string code, uint64_t step_budget = 10'000'000) {
-  NativeHost host;
-  host.capture = true;
-  host.arguments = std::string();
-  Runtime rt(host);
-  rt.step_budget = step_budget;
-  init_system_variables(rt);
-  rt.code.assign(std::move(code));
-  ScriptResult result;
-  result.exit_code = run_program(rt);
-  result.out = host.captured[1];
-  result.boxes = host.boxes;
-  return result;
-}
-
 std::string repeated(const std::string& line, size_t times) {
   std::string out;
   out.reserve(line.size() * times);
@@ -76,7 +60,7 @@ class EndOfCode : public ::testing::TestWithParam<EndCase> {};
 
 TEST_P(EndOfCode, ReadersStopThere) {
   const EndCase& c = GetParam();
-  const ScriptResult r = run_raw(c.code);
+  const ScriptResult r = testing::run_code(c.code);
   EXPECT_EQ(r.out, c.out) << c.id;
   EXPECT_EQ(r.exit_code, 0) << c.id;
   EXPECT_TRUE(r.boxes.empty()) << c.id;
@@ -93,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Limits, EndOfCode, ::testing::ValuesIn(kEndCases),
 constexpr size_t kTenMegabytes = size_t{10} << 20;
 
 TEST(LongLine, TenMegabyteLiteralIsReadWhole) {
-  const ScriptResult r = run_raw("R001[62]'" + std::string(kTenMegabytes, 'x') +
+  const ScriptResult r = testing::run_code("R001[62]'" + std::string(kTenMegabytes, 'x') +
                                  "'\x01RF07[63][62]\x01R060[63]\x01");
   EXPECT_EQ(r.out, std::to_string(kTenMegabytes));
 }
@@ -102,7 +86,7 @@ TEST(LongLine, TenMegabyteConcatenation) {
   // 'ab'#'ab'#... over 10 MB of one line: 2.6 million joins.
   const size_t joins = kTenMegabytes / 5;
   std::string line = "R001[62]'ab'" + repeated("#'ab'", joins);
-  const ScriptResult r = run_raw(line + "\x01RF07[63][62]\x01R060[63]\x01");
+  const ScriptResult r = testing::run_code(line + "\x01RF07[63][62]\x01R060[63]\x01");
   EXPECT_EQ(r.out, std::to_string(2 * (joins + 1)));
 }
 
@@ -110,14 +94,14 @@ TEST(LongLine, TenMegabyteLinesArePassedOverByScans) {
   // A skipped block and a forward jump both scan over the long lines; a
   // long unterminated literal ends at its own line end.
   const std::string long_line = "R060'" + std::string(kTenMegabytes, 'y');
-  const ScriptResult r = run_raw("RXIF'1'='2'\x01" + long_line + "\x01RXEI\x01R004'end'\x01" +
+  const ScriptResult r = testing::run_code("RXIF'1'='2'\x01" + long_line + "\x01RXEI\x01R004'end'\x01" +
                                  long_line + "\x01RLBLend\x01R060'done'\x01");
   EXPECT_EQ(r.out, "done");
 }
 
 TEST(LongLine, TenMegabyteLabelName) {
   const std::string name(kTenMegabytes, 'L');
-  const ScriptResult r = run_raw("R001[62]'" + name + "'\x01R004[62]\x01R060'no'\x01RLBL" +
+  const ScriptResult r = testing::run_code("R001[62]'" + name + "'\x01R004[62]\x01R060'no'\x01RLBL" +
                                  name + "\x01R060'found'\x01");
   EXPECT_EQ(r.out, "found");
 }
@@ -125,19 +109,19 @@ TEST(LongLine, TenMegabyteLabelName) {
 constexpr size_t kDeep = 100'000;
 
 TEST(UnclosedNesting, TrueBlocksRunTheirBody) {
-  const ScriptResult r = run_raw(repeated("RXIF'1'='1'\x01", kDeep) + "R060'deep'\x01");
+  const ScriptResult r = testing::run_code(repeated("RXIF'1'='1'\x01", kDeep) + "R060'deep'\x01");
   EXPECT_EQ(r.out, "deep");
 }
 
 TEST(UnclosedNesting, FalseBlockScanEndsAtTheEndOfTheCode) {
-  const ScriptResult r = run_raw("R060'a'\x01RXIF'1'='2'\x01" +
+  const ScriptResult r = testing::run_code("R060'a'\x01RXIF'1'='2'\x01" +
                                  repeated("RXIF'1'='1'\x01", kDeep) + "R060'no'\x01");
   EXPECT_EQ(r.out, "a");
   EXPECT_EQ(r.exit_code, 0);
 }
 
 TEST(UnclosedNesting, ElseBranchScanEndsAtTheEndOfTheCode) {
-  const ScriptResult r = run_raw("RXIF'1'='1'\x01R060'a'\x01RXEL\x01" +
+  const ScriptResult r = testing::run_code("RXIF'1'='1'\x01R060'a'\x01RXEL\x01" +
                                  repeated("RXIF'1'='1'\x01", kDeep) + "R060'no'\x01");
   EXPECT_EQ(r.out, "a");
 }
@@ -164,7 +148,7 @@ TEST(UnclosedNesting, LoopStackRebuiltFromDeepNesting) {
 }
 
 TEST(UnclosedNesting, ProcedureHeadersWithoutEnd) {
-  const ScriptResult r = run_raw("R060'a'\x01" + repeated("PROC'P'0\x01", kDeep) +
+  const ScriptResult r = testing::run_code("R060'a'\x01" + repeated("PROC'P'0\x01", kDeep) +
                                  "R060'no'\x01");
   EXPECT_EQ(r.out, "a");
 }

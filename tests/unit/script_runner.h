@@ -22,21 +22,26 @@ struct ScriptResult {
   std::vector<NativeHost::Box> boxes;
 };
 
-// Runs `listing` (one instruction per line) to its end.
-inline ScriptResult run_listing(std::string_view listing, uint64_t step_budget = 10'000'000) {
+// Runs raw code (lines separated by 0x01, as it is) to its end.
+inline ScriptResult run_code(std::string code, uint64_t step_budget = 10'000'000) {
   NativeHost host;
   host.capture = true;
   host.arguments = std::string();
   Runtime rt(host);
   rt.step_budget = step_budget;
   init_system_variables(rt);
-  rt.code.assign(listing_to_code(listing));
+  rt.code.assign(std::move(code));
   ScriptResult result;
   result.exit_code = run_program(rt);
   result.out = host.captured[1];
   result.err = host.captured[2];
   result.boxes = host.boxes;
   return result;
+}
+
+// Runs `listing` (one instruction per line) to its end.
+inline ScriptResult run_listing(std::string_view listing, uint64_t step_budget = 10'000'000) {
+  return run_code(listing_to_code(listing), step_budget);
 }
 
 // A runtime whose code is `listing`, positioned at 0, for tests that call
